@@ -1,0 +1,52 @@
+# Shared helpers for the project's targets.
+
+# hx_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>] [NO_OFFSCREEN])
+# One QtTest executable per unit, registered with CTest. Tests run in the build's
+# bin folder, where the program's data lives, on the offscreen platform.
+function(hx_add_test name)
+    cmake_parse_arguments(T "NO_OFFSCREEN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    set_target_properties(${name} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests-bin")
+    add_test(NAME ${name} COMMAND ${name})
+    set(env "")
+    if(NOT T_NO_OFFSCREEN)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${T_TIMEOUT}
+        WORKING_DIRECTORY "${HX_BIN_DIR}"
+        ENVIRONMENT "${env}")
+    if(T_LABELS)
+        set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+endfunction()
+
+# hx_add_bench(<name> SOURCES <files...> LIBS <targets...>)
+# Benchmarks print their results; they are never part of the test suite.
+function(hx_add_bench name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+    set_target_properties(${name} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench-bin")
+endfunction()
+
+# hx_copy_data(<target> <source-root> <destination-root> <files...>)
+# Copies data files into the bin folder whenever they change.
+function(hx_copy_data target src_root dst_root)
+    set(outputs)
+    foreach(f ${ARGN})
+        file(RELATIVE_PATH rel "${src_root}" "${f}")
+        set(out "${dst_root}/${rel}")
+        add_custom_command(OUTPUT "${out}"
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different "${f}" "${out}"
+            DEPENDS "${f}" VERBATIM)
+        list(APPEND outputs "${out}")
+    endforeach()
+    add_custom_target(${target} ALL DEPENDS ${outputs})
+endfunction()

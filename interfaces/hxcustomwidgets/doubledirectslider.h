@@ -1,0 +1,25 @@
+#ifndef DOUBLEDIRECTSLIDER_H
+#define DOUBLEDIRECTSLIDER_H
+
+#include "hxcustomwidgets_global.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QSlider;
+
+// A slider centred on zero with a companion line edit. The fill is drawn from the
+// centre outwards. The adaptors bind the inner slider and edit directly.
+class HXCUSTOMWIDGETS_EXPORT DoubleDirectSlider : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DoubleDirectSlider(QWidget* parent = nullptr);
+    ~DoubleDirectSlider() override;
+
+    void setSliderRange(int min, int max);
+    QSlider* getSlider() const;
+    QLineEdit* getLineEdit() const;
+};
+
+#endif // DOUBLEDIRECTSLIDER_H
