@@ -1,0 +1,26 @@
+#ifndef CHECKABLEBUTTONADAPTOR_H
+#define CHECKABLEBUTTONADAPTOR_H
+
+#include "abstractfieldadaptor.h"
+
+// A checkable button (any QAbstractButton) for an on/off parameter: raw 1 when checked,
+// 0 when not.
+class HXADAPTORVIEWS_EXPORT CheckableButtonAdaptor : public AbstractFieldAdaptor
+{
+    Q_OBJECT
+
+public:
+    explicit CheckableButtonAdaptor(QObject* inputField, QObject* parent = nullptr);
+
+    QVariant getValue() const override;
+    void setValue(const QVariant& val) override;
+
+signals:
+    void _clicked(QObject* field, bool checked);
+    void _toggled(bool checked);
+
+public slots:
+    virtual void clicked(bool checked);
+};
+
+#endif // CHECKABLEBUTTONADAPTOR_H
