@@ -34,6 +34,8 @@ public:
     // Restarted on every sign of progress; when it fires the download is abandoned.
     QTimer stallTimer;
     bool stalled = false;
+    // Set once the current attempt has ended, however it ended.
+    bool finished = false;
 
 public slots:
     void server_hostFound();

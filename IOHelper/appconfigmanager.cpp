@@ -1,0 +1,90 @@
+#include "appconfigmanager.h"
+#include "appconfigmanager_p.h"
+
+#include <QByteArray>
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <QTextStream>
+
+namespace {
+
+// Reads at most `limit` bytes. When the file is longer, the text is cut after its last
+// complete line before the limit, so that no half line is taken for a whole one.
+QByteArray readCapped(QFile& file, qint64 limit)
+{
+    QByteArray bytes = file.read(limit + 1);
+    if (bytes.size() > limit) {
+        bytes.truncate(bytes.lastIndexOf('\n', int(limit) - 1) + 1);
+        qWarning() << "settings file" << file.fileName() << "is larger than" << limit
+                   << "bytes; the rest is ignored";
+    }
+    return bytes;
+}
+
+} // namespace
+
+AppConfigManager::AppConfigManager(const QString& path)
+    : d(new AppConfigManagerPrivate)
+{
+    d->filePath = path;
+
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+
+    QByteArray bytes = readCapped(file, MaxFileSize);
+    QTextStream in(&bytes, QIODevice::ReadOnly);
+    QString line;
+    while (in.readLineInto(&line)) {
+        const QStringList parts = line.split(QLatin1Char('?'));
+        if (parts.size() < 2)
+            continue;
+        d->settings.insert(parts.at(0), parts.at(1));
+    }
+}
+
+AppConfigManager::~AppConfigManager()
+{
+    delete d;
+}
+
+QString AppConfigManager::get(const QString& key) const
+{
+    return d->settings.value(key);
+}
+
+bool AppConfigManager::hasKey(const QString& key) const
+{
+    return d->settings.contains(key);
+}
+
+void AppConfigManager::put(const QString& key, const QString& value)
+{
+    d->settings.insert(key, value);
+}
+
+void AppConfigManager::saveConfigToFile()
+{
+    // Written to a temporary file and renamed over the old one on success: a full disk
+    // or a crash half-way must not cost the user the settings of earlier runs.
+    QSaveFile file(d->filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+
+    QTextStream out(&file);
+    for (auto it = d->settings.cbegin(); it != d->settings.cend(); ++it)
+        out << it.key() << '?' << it.value() << "\r\n";
+    out.flush();
+
+    if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
+        qWarning() << "settings file" << d->filePath
+                   << "could not be written:" << file.errorString();
+        file.cancelWriting();
+        return;
+    }
+    if (!file.commit())
+        qWarning() << "settings file" << d->filePath
+                   << "could not be written:" << file.errorString();
+}
