@@ -1,0 +1,74 @@
+#ifndef SERIALMANAGER_H
+#define SERIALMANAGER_H
+
+#include "hxserial_global.h"
+
+#include <QByteArray>
+#include <QScopedPointer>
+#include <QThread>
+#include <QVariant>
+
+class SerialManagerPrivate;
+
+// The link to the gyro unit. It owns the serial port and speaks the unit's line protocol
+// (docs/protocol.md) in a thread of its own: start() it, call the request operations from
+// any thread, and receive the answers through the signals (queued to the receiver's thread).
+//
+// Requests are QVariants holding QStrings:
+//  - requestRead: four-digit addresses joined by "," (empty entries are skipped, repeats
+//    are answered once per entry); requestReadOne: a single address.
+//  - requestWrite / requestWriteLoaded: "address,value" in decimal.
+// Every answer is one string: "address,value" for parameters, "address=text" for the
+// flight-log records (600, 604, 610, ... 644), the address in unpadded decimal.
+//
+// The port is the one named by the environment variable HX_SERIAL_PORT, or else the first
+// serial port on which a unit answers the identify request (ports are scanned about once a
+// second while no unit is connected).
+//
+// The object may be created and destroyed without ever being started.
+class HXSERIAL_EXPORT SerialManager : public QThread
+{
+    Q_OBJECT
+public:
+    explicit SerialManager(QObject* parent = nullptr);
+    ~SerialManager() override;
+
+    // True while a unit is connected and answering.
+    virtual bool isConnected();
+    virtual void requestReadOne(const QVariant& request);
+    virtual void requestRead(const QVariant& request);
+    virtual void requestWrite(const QVariant& request);
+    virtual void requestWriteLoaded(const QVariant& request);
+
+    // Drops the reads that are not answered yet and the answers not emitted yet, so that
+    // nothing requested before this call reaches the receiver afterwards. Writes are kept.
+    void clearAllSignalsInReader();
+
+signals:
+    // 100 when a unit has answered on an open port, -100 when the port closed or the unit
+    // stopped answering.
+    void _portStatusChanged(int status);
+    // One answer string (see above).
+    void _responseToUpdateUi(const QVariant& response);
+    // Firmware transfer state; -999: flashing over this link is not supported.
+    void _flashStatusChanged(int status);
+    void _flashProgressChanged(int progress);
+
+public slots:
+    // Checks the link now: a unit that still answers is announced again with status 100,
+    // one that does not is dropped and searched for. Cheap to call on every poll tick.
+    void tryReconnect();
+    // Flashing is done by the outside flashing tool; this only reports "not supported".
+    void startUpdateFirmware(const QByteArray& image);
+
+protected:
+    // Runs the link until quit(); then sends the writes still queued (bounded well under
+    // a second) before the thread ends.
+    void run() override;
+
+private:
+    Q_DISABLE_COPY(SerialManager)
+    QScopedPointer<SerialManagerPrivate> d;
+};
+
+#endif // SERIALMANAGER_H
