@@ -67,18 +67,22 @@ void AppConfigManager::put(const QString& key, const QString& value)
 
 void AppConfigManager::saveConfigToFile()
 {
-    // Written to a temporary file and renamed over the old one on success: a full disk
-    // or a crash half-way must not cost the user the settings of earlier runs.
-    QSaveFile file(d->filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-
-    QTextStream out(&file);
+    // The text is built first and written in one piece, so that a short write (a full
+    // disk) is seen: a text stream on the file would not report it.
+    QByteArray bytes;
+    QTextStream out(&bytes, QIODevice::WriteOnly);
     for (auto it = d->settings.cbegin(); it != d->settings.cend(); ++it)
         out << it.key() << '?' << it.value() << "\r\n";
     out.flush();
 
-    if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
+    // Written to a temporary file and renamed over the old one on success: a full disk
+    // or a crash half-way must not cost the user the settings of earlier runs.
+    QSaveFile file(d->filePath);
+    // Unbuffered, so that write() reports a short write at once: a buffered write that the
+    // disk cuts short at commit time goes unnoticed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return;
+    if (file.write(bytes) != bytes.size()) {
         qWarning() << "settings file" << d->filePath
                    << "could not be written:" << file.errorString();
         file.cancelWriting();

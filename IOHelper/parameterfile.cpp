@@ -31,7 +31,9 @@ int qSaveParametersToFile(const QString& path, const QMap<int, int>& values)
 
     // The old file is replaced only once the new one is completely on disk.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that write() reports a short write at once: a buffered write that the
+    // disk cuts short at commit time goes unnoticed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return -1;
     if (file.write(text) != text.size()) {
         qWarning() << "parameter file" << path << "could not be written:" << file.errorString();
