@@ -1,0 +1,75 @@
+#ifndef PORTWORKER_H
+#define PORTWORKER_H
+
+#include "hxserial_global.h"
+#include "linkpayload.h"
+#include "linksession.h"
+#include "linksettings.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QStringList>
+#include <QTimer>
+#include <QVariant>
+
+class LinkInbox;
+
+// The link thread's side of SerialManager: finds the unit's port, opens and watches it,
+// feeds the inbox's requests to the LinkSession and turns the session's results into the
+// answer strings and port states that SerialManager emits.
+class HXSERIAL_EXPORT PortWorker : public QObject
+{
+    Q_OBJECT
+public:
+    PortWorker(const LinkSettings& settings, LinkInbox* inbox, QObject* parent = nullptr);
+    ~PortWorker() override;
+
+    // Starts looking for the unit.
+    void begin();
+    // Takes what the inbox holds.
+    void processInbox();
+    // Checks a connected unit at once (announcing it again when it answers) or scans now.
+    void checkLink();
+    bool hasPendingWrites() const;
+    // Lets the last bytes go out and closes the port.
+    void shutdown();
+
+signals:
+    void portStatusChanged(int status);
+    void response(const QVariant& answer);
+    void writesDone();
+
+private:
+    enum State { Disconnected, Probing, Connected };
+
+    void scan();
+    void probeNext();
+    bool openPort(const QString& name);
+    void closePort();
+    void onIdentified(const LinkPayload::Identity& identity);
+    void onSessionFailed(const QString& reason);
+    void onPortError(QSerialPort::SerialPortError error);
+    void dropLink(const QString& reason);
+    void onKeepAlive();
+    void onValueRead(int address, int value, quint64 generation);
+    void onRecordRead(int address, const QByteArray& text, quint64 generation);
+    QStringList candidatePorts() const;
+
+    LinkSettings m_settings;
+    LinkInbox* m_inbox;
+    QSerialPort* m_port = nullptr;
+    LinkSession m_session;
+    QTimer m_scanTimer;
+    QTimer m_keepAliveTimer;
+    QElapsedTimer m_sinceAnnounce;
+    State m_state = Disconnected;
+    QStringList m_candidates;
+    QString m_portName;
+    QString m_lastOpenError;
+    quint64 m_seenGeneration = 0;
+    bool m_announcePending = false;
+    bool m_lossQueued = false;
+};
+
+#endif // PORTWORKER_H
