@@ -4,6 +4,7 @@
 #include "hxcustomwidgets_global.h"
 
 #include <QButtonGroup>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 
@@ -25,6 +26,20 @@ public:
     int lastButtonCheckedId() const;
 
     QString checkedImagePath() const;
+
+    // QButtonGroup::addButton, and the check mark follows the new button at once. (Buttons
+    // added through a QButtonGroup pointer are picked up on the next toggle or event loop
+    // turn.)
+    void addButton(QAbstractButton* button, int id = -1);
+    // The button that carries the check mark now (the checked one), or null.
+    QAbstractButton* markedButton() const;
+
+private:
+    void updateMarks();
+
+    QString m_imagePath;
+    QPixmap m_image;
+    QPointer<QAbstractButton> m_lastChecked;
 };
 
 #endif // BUTTONGROUP_H

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QBoxLayout;
 class QLineEdit;
 class QSlider;
 
@@ -20,6 +21,18 @@ public:
     void setSliderRange(int min, int max);
     QSlider* getSlider() const;
     QLineEdit* getLineEdit() const;
+
+    // Vertical (the default) stands beside a picture button, the edit below the slider;
+    // horizontal puts the edit to the right of the slider.
+    void setOrientation(Qt::Orientation orientation);
+    Qt::Orientation orientation() const;
+
+    QSize sizeHint() const override;
+
+private:
+    QSlider* m_slider = nullptr;
+    QLineEdit* m_edit = nullptr;
+    QBoxLayout* m_layout = nullptr;
 };
 
 #endif // DOUBLEDIRECTSLIDER_H

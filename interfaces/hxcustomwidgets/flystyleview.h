@@ -23,9 +23,32 @@ public:
     void setValue(int value);
     int getValue() const;
 
+    // The rectangle of a style's picture, in widget coordinates (empty for other values).
+    QRect styleRect(int value) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // Only on a choice the user made.
     void _valueChanged(int value);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int styleAt(const QPoint& pos) const;
+    void choose(int value);
+    void drawPicture(QPainter* painter, int style, const QRectF& area, bool selected) const;
+
+    int m_value = Sport;
+    int m_hovered = 0;
+    int m_pressed = 0;
 };
 
 #endif // FLYSTYLEVIEW_H

@@ -3,7 +3,10 @@
 
 #include "hxcustomwidgets_global.h"
 
+#include <QPointer>
 #include <QWidget>
+
+class QVariantAnimation;
 
 // A small overlay over its parent window with a text and either a busy animation or
 // a progress bar.
@@ -25,6 +28,28 @@ public:
     // Shown as given, also beyond 0..100 (the bar itself clamps what it draws).
     void setProgressBarValue(int value);
     int progressBarValue() const;
+
+    // True while the busy animation runs (busy state and visible).
+    bool isAnimating() const;
+
+    void setVisible(bool visible) override;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void centreOverParent();
+    void updateAnimation();
+
+    QString m_content;
+    int m_state = Busy;
+    int m_value = 0;
+    QVariantAnimation* m_spin = nullptr;
+    QPointer<QWidget> m_watchedParent;
 };
 
 #endif // PROGRESSDIALOG_H

@@ -3,7 +3,11 @@
 
 #include "hxcustomwidgets_global.h"
 
+#include <QPointF>
+#include <QSize>
 #include <QWidget>
+
+class QVariantAnimation;
 
 // A stick gimbal monitor: a square field with a centre cross and a knob that shows
 // one transmitter stick (two receiver channels). The adaptors write the channel values
@@ -35,12 +39,34 @@ public:
     double yValue = 0.0;
     bool valueArrived = false;
 
+    // Where the knob is drawn right now, in channel units (between two values while
+    // the knob moves).
+    QPointF displayedValue() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 public slots:
     // Animates the knob to (xValue, yValue) and emits _sensorValueChanged with them.
     void moveSensor();
 
 signals:
     void _sensorValueChanged(qint32 x, qint32 y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPointF toField(const QPointF& value, const QRectF& travel) const;
+
+    QSize m_fieldSize;
+    QSize m_knobSize;
+    int m_minimum = 920;
+    int m_maximum = 2120;
+    int m_location = 0;
+    QPointF m_restValue;
+    bool m_hasRestValue = false;
+    QVariantAnimation* m_animation = nullptr;
 };
 
 #endif // RXMONITORVIEW_H

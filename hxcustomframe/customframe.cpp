@@ -1,0 +1,246 @@
+#include "customframe.h"
+
+#include "titlebarbutton.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+constexpr int DefaultTitleHeight = 40;
+const QColor Accent(0x35, 0xc2, 0xf2);
+const QColor TitleText(0xe9, 0xef, 0xf6);
+} // namespace
+
+CustomFrame::CustomFrame(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint)
+    , m_titleSize(0, DefaultTitleHeight)
+    , m_minimizeButton(new TitleBarButton(TitleBarButton::Minimize, this))
+    , m_closeButton(new TitleBarButton(TitleBarButton::Close, this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(m_minimizeButton, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(m_closeButton, &QAbstractButton::clicked, this, &QWidget::close);
+    layoutTitleBar();
+}
+
+CustomFrame::~CustomFrame() = default;
+
+void CustomFrame::setWindowSize(int w, int h)
+{
+    resize(w, h);
+}
+
+void CustomFrame::setWindowTitleSize(int w, int h)
+{
+    m_titleSize = QSize(qMax(0, w), qMax(0, h));
+    layoutTitleBar();
+    update();
+}
+
+QSize CustomFrame::windowTitleSize() const
+{
+    return m_titleSize;
+}
+
+void CustomFrame::setWindowTitle(const QString& title)
+{
+    // Also the title the task bar shows; the drawn one follows through changeEvent.
+    QWidget::setWindowTitle(title);
+}
+
+void CustomFrame::setBackgroundImage(const QString& path)
+{
+    m_backgroundPath = path;
+    m_background = path.isEmpty() ? QPixmap() : QPixmap(path);
+    m_scaledBackground = QPixmap();
+    update();
+}
+
+QString CustomFrame::backgroundImage() const
+{
+    return m_backgroundPath;
+}
+
+QRect CustomFrame::titleBarRect() const
+{
+    return QRect(0, 0, width(), m_titleSize.height());
+}
+
+QAbstractButton* CustomFrame::minimizeButton() const
+{
+    return m_minimizeButton;
+}
+
+QAbstractButton* CustomFrame::closeButton() const
+{
+    return m_closeButton;
+}
+
+void CustomFrame::layoutTitleBar()
+{
+    const int h = m_titleSize.height();
+    const int w = qRound(h * 1.15);
+    m_closeButton->setGeometry(width() - w, 0, w, h);
+    m_minimizeButton->setGeometry(width() - 2 * w, 0, w, h);
+    m_closeButton->setVisible(h > 0);
+    m_minimizeButton->setVisible(h > 0);
+    // The content is built after the frame, so it would otherwise stack on top.
+    m_minimizeButton->raise();
+    m_closeButton->raise();
+}
+
+void CustomFrame::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutTitleBar();
+}
+
+void CustomFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    layoutTitleBar();
+    // Without a window manager's frame, nobody else places the window: centre it on
+    // its screen the first time, unless the program has placed it already.
+    if (!m_placed && !testAttribute(Qt::WA_Moved) && isWindow()) {
+        const QScreen* screen = windowHandle() ? windowHandle()->screen() : nullptr;
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect r = frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            move(r.topLeft().x(), qMax(screen->availableGeometry().top(), r.top()));
+        }
+    }
+    m_placed = true;
+}
+
+void CustomFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange)
+        update(titleBarRect());
+    QWidget::changeEvent(event);
+}
+
+void CustomFrame::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && titleBarRect().contains(event->pos()) &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        m_dragging = true;
+        m_dragOffset = event->globalPos() - pos();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CustomFrame::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPos() - m_dragOffset);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CustomFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        m_dragging = false;
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CustomFrame::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect all = rect();
+
+    if (!m_background.isNull()) {
+        if (m_scaledBackground.size() != all.size()) {
+            // Fill the window without distorting the picture; the overflow is cut evenly.
+            const QPixmap scaled = m_background.scaled(all.size(), Qt::KeepAspectRatioByExpanding,
+                                                       Qt::SmoothTransformation);
+            m_scaledBackground =
+                    scaled.copy((scaled.width() - all.width()) / 2,
+                                (scaled.height() - all.height()) / 2, all.width(), all.height());
+        }
+        p.drawPixmap(0, 0, m_scaledBackground);
+    } else {
+        QLinearGradient base(0, 0, 0, all.height());
+        base.setColorAt(0.0, QColor(0x1e, 0x27, 0x33));
+        base.setColorAt(1.0, QColor(0x0f, 0x14, 0x1b));
+        p.fillRect(all, base);
+        QRadialGradient glow(QPointF(all.width() * 0.3, 0), all.width() * 0.7);
+        glow.setColorAt(0.0, QColor(0x35, 0xc2, 0xf2, 26));
+        glow.setColorAt(1.0, QColor(0x35, 0xc2, 0xf2, 0));
+        p.fillRect(all, glow);
+    }
+
+    const QRect bar = titleBarRect();
+    if (bar.height() > 0) {
+        QLinearGradient shade(0, 0, 0, bar.height());
+        shade.setColorAt(0.0, QColor(0x0a, 0x0e, 0x14, 235));
+        shade.setColorAt(1.0, QColor(0x12, 0x18, 0x21, 215));
+        p.fillRect(bar, shade);
+        QLinearGradient line(0, 0, bar.width(), 0);
+        line.setColorAt(0.0, QColor(Accent.red(), Accent.green(), Accent.blue(), 0));
+        line.setColorAt(0.25, Accent);
+        line.setColorAt(0.75, Accent);
+        line.setColorAt(1.0, QColor(Accent.red(), Accent.green(), Accent.blue(), 0));
+        p.fillRect(QRectF(0, bar.bottom() - 0.5, bar.width(), 1.5), line);
+
+        // Window icon, or a drawn rotor head when the program has none.
+        const double h = bar.height();
+        const QRectF iconRect(h * 0.3, h * 0.2, h * 0.6, h * 0.6);
+        const QIcon icon = windowIcon();
+        if (!icon.isNull() && !icon.availableSizes().isEmpty()) {
+            icon.paint(&p, iconRect.toRect());
+        } else {
+            p.save();
+            p.translate(iconRect.center());
+            const double r = iconRect.width() / 2;
+            p.setPen(Qt::NoPen);
+            p.setBrush(Accent);
+            for (int i = 0; i < 3; ++i) {
+                QPainterPath blade;
+                blade.moveTo(0, -r * 0.16);
+                blade.cubicTo(r * 0.4, -r * 0.3, r * 0.9, -r * 0.18, r, 0);
+                blade.cubicTo(r * 0.9, r * 0.1, r * 0.4, r * 0.12, 0, r * 0.16);
+                blade.closeSubpath();
+                p.drawPath(blade);
+                p.rotate(120);
+            }
+            p.setBrush(TitleText);
+            p.drawEllipse(QPointF(0, 0), r * 0.22, r * 0.22);
+            p.restore();
+        }
+
+        QFont f = font();
+        f.setPixelSize(qBound(10, qRound(h * 0.36), 18));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(TitleText);
+        const int buttonsLeft = m_minimizeButton->isVisible() ? m_minimizeButton->x() : bar.right();
+        const QRectF textRect(iconRect.right() + h * 0.3, 0,
+                              buttonsLeft - iconRect.right() - h * 0.6, h);
+        p.drawText(
+                textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                p.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, int(textRect.width())));
+    }
+
+    // A hairline edge so the borderless window stands out from whatever lies behind it.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QColor(255, 255, 255, 40));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(all.adjusted(0, 0, -1, -1));
+}

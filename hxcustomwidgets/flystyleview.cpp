@@ -1,0 +1,285 @@
+#include "flystyleview.h"
+
+#include "widgetstyle.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace {
+constexpr int StyleCount = FlyStyleView::MaximumStyle - FlyStyleView::MinimumStyle + 1;
+constexpr double Gap = 8.0;
+
+// A small helicopter seen from the side, nose to the right, centred on the origin,
+// about 2 units long.
+QPainterPath helicopterShape()
+{
+    QPainterPath heli;
+    heli.addEllipse(QPointF(0.25, 0.05), 0.42, 0.26); // cabin
+    heli.moveTo(-0.15, 0.0);                          // tail boom
+    heli.lineTo(-1.05, -0.08);
+    heli.lineTo(-1.05, 0.02);
+    heli.lineTo(-0.15, 0.14);
+    heli.closeSubpath();
+    heli.addRect(QRectF(-1.12, -0.3, 0.12, 0.34)); // fin
+    heli.addRect(QRectF(-0.85, -0.42, 2.0, 0.06)); // main blades
+    heli.addRect(QRectF(0.17, -0.38, 0.06, 0.14)); // mast
+    heli.addRect(QRectF(-0.2, 0.36, 0.95, 0.05));  // skid
+    return heli;
+}
+} // namespace
+
+FlyStyleView::FlyStyleView(QWidget* parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    resize(sizeHint());
+}
+
+FlyStyleView::~FlyStyleView() = default;
+
+void FlyStyleView::setValue(int value)
+{
+    if (value < MinimumStyle || value > MaximumStyle || value == m_value)
+        return;
+    m_value = value;
+    update();
+}
+
+int FlyStyleView::getValue() const
+{
+    return m_value;
+}
+
+QSize FlyStyleView::sizeHint() const
+{
+    return QSize(380, 104);
+}
+
+QSize FlyStyleView::minimumSizeHint() const
+{
+    return QSize(160, 48);
+}
+
+QRect FlyStyleView::styleRect(int value) const
+{
+    if (value < MinimumStyle || value > MaximumStyle)
+        return QRect();
+    const double w = (width() - Gap * (StyleCount - 1)) / StyleCount;
+    const int index = value - MinimumStyle;
+    return QRectF(index * (w + Gap), 0, w, height()).toAlignedRect().adjusted(0, 0, -1, -1);
+}
+
+int FlyStyleView::styleAt(const QPoint& pos) const
+{
+    for (int v = MinimumStyle; v <= MaximumStyle; ++v) {
+        if (styleRect(v).contains(pos))
+            return v;
+    }
+    return 0;
+}
+
+void FlyStyleView::choose(int value)
+{
+    if (value < MinimumStyle || value > MaximumStyle || value == m_value)
+        return;
+    m_value = value;
+    update();
+    emit _valueChanged(m_value);
+}
+
+void FlyStyleView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_pressed = styleAt(event->pos());
+    update();
+}
+
+void FlyStyleView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int released = styleAt(event->pos());
+    const int pressed = m_pressed;
+    m_pressed = 0;
+    update();
+    // Like a button: the choice counts when pressed and released on the same picture.
+    if (released != 0 && released == pressed)
+        choose(released);
+}
+
+void FlyStyleView::mouseMoveEvent(QMouseEvent* event)
+{
+    const int hovered = styleAt(event->pos());
+    if (hovered != m_hovered) {
+        m_hovered = hovered;
+        update();
+    }
+}
+
+void FlyStyleView::leaveEvent(QEvent*)
+{
+    m_hovered = 0;
+    update();
+}
+
+void FlyStyleView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        choose(qMax(int(MinimumStyle), m_value - 1));
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        choose(qMin(int(MaximumStyle), m_value + 1));
+        break;
+    case Qt::Key_Home:
+        choose(MinimumStyle);
+        break;
+    case Qt::Key_End:
+        choose(MaximumStyle);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void FlyStyleView::drawPicture(QPainter* p, int style, const QRectF& area, bool selected) const
+{
+    using namespace WidgetStyle;
+    const QColor line = selected ? accent() : textDim();
+    const double s = qMin(area.width(), area.height() * 1.6);
+    const QPointF c = area.center();
+
+    // The flight path of the style, and a helicopter riding it.
+    QPainterPath path;
+    double heliAngle = 0.0;
+    QPointF heliPos;
+    const double w = s * 0.42;
+    const double h = area.height() * 0.38;
+    switch (style) {
+    case Scale:
+        path.moveTo(c.x() - w, c.y() + h * 0.35);
+        path.cubicTo(c.x() - w * 0.4, c.y() + h * 0.35, c.x() - w * 0.1, c.y() + h * 0.05,
+                     c.x() + w, c.y() - h * 0.05);
+        heliPos = QPointF(c.x() + w * 0.25, c.y() - h * 0.35);
+        heliAngle = -4;
+        break;
+    case Sport:
+        path.moveTo(c.x() - w, c.y() + h * 0.4);
+        path.cubicTo(c.x() - w * 0.4, c.y() - h * 0.9, c.x() + w * 0.2, c.y() + h * 0.9, c.x() + w,
+                     c.y() - h * 0.5);
+        heliPos = QPointF(c.x() + w * 0.55, c.y() - h * 0.72);
+        heliAngle = -22;
+        break;
+    case Acro3D: {
+        const double r = h * 0.62;
+        path.moveTo(c.x() - w, c.y() + h * 0.55);
+        path.lineTo(c.x() - r * 0.2, c.y() + h * 0.55);
+        path.arcTo(QRectF(c.x() - r, c.y() + h * 0.55 - 2 * r, 2 * r, 2 * r), -90, 340);
+        path.lineTo(c.x() + w, c.y() + h * 0.45);
+        heliPos = QPointF(c.x() - r * 0.05, c.y() + h * 0.55 - 2 * r - h * 0.12);
+        heliAngle = 180;
+        break;
+    }
+    case Extreme3D:
+    default: {
+        const double r = h * 0.5;
+        path.moveTo(c.x() - w, c.y() + h * 0.2);
+        path.cubicTo(c.x() - w * 0.6, c.y() - h * 1.0, c.x() - w * 0.1, c.y() + h * 1.0, c.x(),
+                     c.y());
+        path.cubicTo(c.x() + w * 0.1, c.y() - h * 1.0, c.x() + w * 0.6, c.y() + h * 1.0, c.x() + w,
+                     c.y() - h * 0.2);
+        // Pirouette marks around the centre.
+        path.addEllipse(QPointF(c.x(), c.y()), r * 0.9, r * 0.35);
+        heliPos = QPointF(c.x() + w * 0.45, c.y() - h * 0.6);
+        heliAngle = 150;
+        break;
+    }
+    }
+    p->setBrush(Qt::NoBrush);
+    p->setPen(QPen(withAlpha(line, selected ? 220 : 150), qMax(1.2, s * 0.018), Qt::DashLine,
+                   Qt::RoundCap));
+    p->drawPath(path);
+
+    p->save();
+    p->translate(heliPos);
+    p->rotate(heliAngle);
+    const double hs = s * 0.09;
+    p->scale(hs, hs);
+    p->setPen(Qt::NoPen);
+    p->setBrush(selected ? text() : QColor(0xc4, 0xcf, 0xdb));
+    p->drawPath(helicopterShape());
+    p->restore();
+}
+
+void FlyStyleView::paintEvent(QPaintEvent*)
+{
+    using namespace WidgetStyle;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    static const char* const names[] = {QT_TR_NOOP("SCALE"), QT_TR_NOOP("SPORT"), QT_TR_NOOP("3D"),
+                                        QT_TR_NOOP("EXTREME 3D")};
+
+    for (int v = MinimumStyle; v <= MaximumStyle; ++v) {
+        const QRectF card = QRectF(styleRect(v)).adjusted(0.5, 0.5, 0.5, 0.5);
+        const bool selected = v == m_value;
+        const bool hovered = v == m_hovered;
+        const double radius = qMax(5.0, qMin(card.width(), card.height()) * 0.09);
+        drawPanel(&p, card, radius);
+        if (hovered || v == m_pressed) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 255, 255, v == m_pressed ? 26 : 14));
+            p.drawRoundedRect(card, radius, radius);
+        }
+        if (selected) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(withAlpha(accent(), 34));
+            p.drawRoundedRect(card, radius, radius);
+            p.setPen(QPen(accent(), 2.0));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(card.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
+        }
+
+        const double captionH = qMax(12.0, card.height() * 0.22);
+        const QRectF picture(card.left() + 4, card.top() + card.height() * 0.08, card.width() - 8,
+                             card.height() - captionH - card.height() * 0.16);
+        drawPicture(&p, v, picture, selected);
+
+        // Caption and an intensity scale of one to four pips.
+        const QRectF caption(card.left() + 2, card.bottom() - captionH - card.height() * 0.09,
+                             card.width() - 4, captionH);
+        double px = qMin(captionH * 0.72, card.width() / 8.0);
+        p.setFont(scaledFont(this, px, true));
+        p.setPen(selected ? text() : textDim());
+        p.drawText(caption, Qt::AlignCenter, tr(names[v - MinimumStyle]));
+        const double pip = qMax(2.0, card.height() * 0.035);
+        const double pipsW = StyleCount * pip * 2.6;
+        for (int i = 0; i < StyleCount; ++i) {
+            const QPointF at(card.center().x() - pipsW / 2 + pip * 1.3 + i * pip * 2.6,
+                             card.bottom() - card.height() * 0.065);
+            p.setPen(Qt::NoPen);
+            const bool lit = i < v - MinimumStyle + 1;
+            p.setBrush(lit ? (selected ? accent() : textDim()) : grid());
+            p.drawEllipse(at, pip, pip);
+        }
+    }
+
+    if (hasFocus()) {
+        const QRectF card = QRectF(styleRect(m_value)).adjusted(-0.5, -0.5, 1.5, 1.5);
+        p.setPen(QPen(withAlpha(text(), 120), 1.0, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(card, 6, 6);
+    }
+}

@@ -1,0 +1,223 @@
+#include "rxmonitorview.h"
+
+#include "widgetstyle.h"
+
+#include <QEasingCurve>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVariantAnimation>
+
+namespace {
+// Long enough to read as motion, short enough to keep up with the 100 ms poll.
+constexpr int MoveDuration = 180;
+} // namespace
+
+RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int knobHeight,
+                             QWidget* parent)
+    : QWidget(parent)
+    , m_fieldSize(qMax(20, fieldWidth), qMax(20, fieldHeight))
+    , m_knobSize(qMax(4, knobWidth), qMax(4, knobHeight))
+    , m_animation(new QVariantAnimation(this))
+{
+    m_animation->setDuration(MoveDuration);
+    m_animation->setEasingCurve(QEasingCurve::OutCubic);
+    connect(m_animation, &QVariantAnimation::valueChanged, this, [this] { update(); });
+    connect(m_animation, &QVariantAnimation::finished, this, [this] { update(); });
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    resize(m_fieldSize);
+}
+
+RxMonitorView::~RxMonitorView()
+{
+    m_animation->stop();
+}
+
+void RxMonitorView::setRangeValue(int min, int max)
+{
+    if (min > max)
+        std::swap(min, max);
+    if (min == max)
+        ++max;
+    m_minimum = min;
+    m_maximum = max;
+    update();
+}
+
+int RxMonitorView::minimumValue() const
+{
+    return m_minimum;
+}
+int RxMonitorView::maximumValue() const
+{
+    return m_maximum;
+}
+
+void RxMonitorView::setLocation(int location)
+{
+    m_location = location;
+    update();
+}
+
+int RxMonitorView::getLocation() const
+{
+    return m_location;
+}
+
+bool RxMonitorView::animFinished() const
+{
+    return m_animation->state() != QAbstractAnimation::Running;
+}
+
+QPointF RxMonitorView::displayedValue() const
+{
+    if (!animFinished())
+        return m_animation->currentValue().toPointF();
+    if (m_hasRestValue)
+        return m_restValue;
+    // Nothing has been moved yet: the knob simply sits where the first values put it.
+    return QPointF(xValue, yValue);
+}
+
+void RxMonitorView::moveSensor()
+{
+    const QPointF target(xValue, yValue);
+    // The first move has nowhere meaningful to start from, so it places the knob.
+    const QPointF from = m_hasRestValue ? displayedValue() : target;
+    valueArrived = true;
+    m_animation->stop();
+    m_restValue = target;
+    m_hasRestValue = true;
+    if (from != target) {
+        m_animation->setStartValue(from);
+        m_animation->setEndValue(target);
+        m_animation->start();
+    }
+    update();
+    emit _sensorValueChanged(qRound(xValue), qRound(yValue));
+}
+
+QSize RxMonitorView::sizeHint() const
+{
+    return m_fieldSize;
+}
+
+QSize RxMonitorView::minimumSizeHint() const
+{
+    return QSize(48, 48);
+}
+
+QPointF RxMonitorView::toField(const QPointF& value, const QRectF& travel) const
+{
+    const double span = m_maximum - m_minimum;
+    const double fx = qBound(0.0, (value.x() - m_minimum) / span, 1.0);
+    const double fy = qBound(0.0, (value.y() - m_minimum) / span, 1.0);
+    // Higher channel values are further right and further up, as on the transmitter.
+    return QPointF(travel.left() + fx * travel.width(), travel.bottom() - fy * travel.height());
+}
+
+void RxMonitorView::paintEvent(QPaintEvent*)
+{
+    using namespace WidgetStyle;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    const double scale =
+            qMin(width() / double(m_fieldSize.width()), height() / double(m_fieldSize.height()));
+    QRectF field(0, 0, m_fieldSize.width() * scale, m_fieldSize.height() * scale);
+    field.moveCenter(QRectF(rect()).center());
+    field.adjust(0.5, 0.5, -0.5, -0.5);
+    const double radius = qMax(4.0, field.width() * 0.06);
+    drawPanel(&p, field, radius);
+
+    const double knobRx = m_knobSize.width() * scale / 2.0;
+    const double knobRy = m_knobSize.height() * scale / 2.0;
+    const double knobR = qMin(knobRx, knobRy);
+    const double inset = qMax(knobR + 3.0, field.width() * 0.08);
+    const QRectF travel = field.adjusted(inset, inset, -inset, -inset);
+
+    // Recessed gimbal area with a quarter grid and minor ticks along the edges.
+    const QRectF wellRect = travel.adjusted(-knobR * 0.6, -knobR * 0.6, knobR * 0.6, knobR * 0.6);
+    drawWell(&p, wellRect, radius * 0.6);
+    p.setPen(QPen(grid(), 1.0, Qt::DotLine));
+    for (int i = 1; i < 4; ++i) {
+        if (i == 2)
+            continue;
+        const double x = travel.left() + travel.width() * i / 4.0;
+        const double y = travel.top() + travel.height() * i / 4.0;
+        p.drawLine(QPointF(x, wellRect.top() + 2), QPointF(x, wellRect.bottom() - 2));
+        p.drawLine(QPointF(wellRect.left() + 2, y), QPointF(wellRect.right() - 2, y));
+    }
+    p.setPen(QPen(withAlpha(textDim(), 140), 1.0));
+    const double tick = qMax(2.0, field.width() * 0.018);
+    for (int i = 0; i <= 10; ++i) {
+        const double x = travel.left() + travel.width() * i / 10.0;
+        const double y = travel.top() + travel.height() * i / 10.0;
+        const double len = (i % 5 == 0) ? tick * 2 : tick;
+        p.drawLine(QPointF(x, wellRect.bottom()), QPointF(x, wellRect.bottom() - len));
+        p.drawLine(QPointF(x, wellRect.top()), QPointF(x, wellRect.top() + len));
+        p.drawLine(QPointF(wellRect.left(), y), QPointF(wellRect.left() + len, y));
+        p.drawLine(QPointF(wellRect.right(), y), QPointF(wellRect.right() - len, y));
+    }
+
+    // Centre cross and a small centre ring for the stick's neutral point.
+    const QPointF centre = travel.center();
+    p.setPen(QPen(withAlpha(accent(), 110), 1.2));
+    p.drawLine(QPointF(travel.left() - knobR * 0.6, centre.y()),
+               QPointF(travel.right() + knobR * 0.6, centre.y()));
+    p.drawLine(QPointF(centre.x(), travel.top() - knobR * 0.6),
+               QPointF(centre.x(), travel.bottom() + knobR * 0.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(centre, knobR * 0.7, knobR * 0.7);
+
+    // Which stick this is.
+    if (m_location != 0) {
+        p.setFont(scaledFont(this, qMax(8.0, field.height() * 0.065), true));
+        p.setPen(textDim());
+        const QRectF badge(field.left() + radius * 0.8, field.top() + 2, field.width() * 0.3,
+                           inset - 2);
+        p.drawText(badge, Qt::AlignLeft | Qt::AlignVCenter,
+                   m_location < 0 ? tr("LEFT") : tr("RIGHT"));
+    }
+
+    if (!valueArrived) {
+        // No value yet: a hollow knob at the centre and a quiet hint.
+        p.setPen(QPen(withAlpha(textDim(), 160), 1.5, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(centre, knobR, knobR);
+        p.setFont(scaledFont(this, qMax(8.0, field.height() * 0.06), true));
+        p.setPen(textDim());
+        p.drawText(QRectF(field.left(), travel.bottom() - inset * 0.2, field.width(), inset),
+                   Qt::AlignHCenter | Qt::AlignBottom, tr("NO SIGNAL"));
+        return;
+    }
+
+    const QPointF value = displayedValue();
+    const QPointF knob = toField(value, travel);
+    const bool outside = value.x() < m_minimum || value.x() > m_maximum || value.y() < m_minimum ||
+                         value.y() > m_maximum;
+    const QColor rim = outside ? warning() : accent();
+
+    // Crosshair through the knob, with markers where it meets the edges.
+    p.setPen(QPen(withAlpha(rim, 90), 1.0));
+    p.drawLine(QPointF(knob.x(), wellRect.top() + 1), QPointF(knob.x(), wellRect.bottom() - 1));
+    p.drawLine(QPointF(wellRect.left() + 1, knob.y()), QPointF(wellRect.right() - 1, knob.y()));
+    const double m = qMax(3.0, field.width() * 0.03);
+    p.setPen(Qt::NoPen);
+    p.setBrush(rim);
+    QPainterPath markers;
+    markers.moveTo(knob.x(), wellRect.bottom() + 1);
+    markers.lineTo(knob.x() - m, wellRect.bottom() + 1 + m * 1.3);
+    markers.lineTo(knob.x() + m, wellRect.bottom() + 1 + m * 1.3);
+    markers.closeSubpath();
+    markers.moveTo(wellRect.left() - 1, knob.y());
+    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() - m);
+    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() + m);
+    markers.closeSubpath();
+    p.drawPath(markers);
+
+    // The stick's deflection from neutral.
+    p.setPen(QPen(withAlpha(rim, 170), qMax(1.5, knobR * 0.25), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, knob);
+
+    drawKnob(&p, knob, knobR, rim);
+}
