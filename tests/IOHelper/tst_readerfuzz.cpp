@@ -37,8 +37,8 @@ private:
 
 namespace {
 
-constexpr int MaxCases = 1500;
-constexpr qint64 MaxMillisecondsPerReader = 3000;
+constexpr int MaxCases = 1000;
+constexpr qint64 MaxMillisecondsPerReader = 2000;
 
 QByteArray readFile(const QString& path)
 {
