@@ -20,8 +20,7 @@ public:
         Refused = 4,     // the value is not accepted (a command the unit does not know)
         Busy = 5,        // the unit is busy; ask again shortly
         UnknownType = 6, // the frame type is not a request this unit knows
-        NotARecord = 7,  // 'G' for an address that is not a flight-log record
-        WriteOnly = 8    // unused by this unit, reserved
+        WrongRequest = 7 // 'R' for a flight-log record or 'G' for anything else
     };
 
     // The most addresses one read request may carry.
