@@ -43,6 +43,13 @@ void DownloadHelperPrivate::dataAvailable()
         buffer.append(chunk);
         qDebug() << "buffer length" << buffer.size();
         emit owner->_progressChanged(percentOf(buffer.size()));
+        if (buffer.size() > DownloadHelper::MaxImageSize) {
+            // A server that never stops sending must not exhaust the memory.
+            qDebug() << "image larger than" << DownloadHelper::MaxImageSize
+                     << "bytes, download abandoned";
+            abandon();
+            return;
+        }
     }
 }
 
@@ -60,7 +67,7 @@ void DownloadHelperPrivate::client_disconected()
     stallTimer.stop();
     qDebug() << "client disconnected to" << host << "at port" << port;
     // A transfer we gave up on is not an image, however many bytes it brought.
-    if (!buffer.isEmpty() && !stalled)
+    if (!buffer.isEmpty() && !abandoned)
         emit owner->_firmwareDownloaded(buffer);
     finished = true;
     loop.exit(0);
@@ -83,7 +90,13 @@ void DownloadHelperPrivate::socket_error(QAbstractSocket::SocketError error)
 void DownloadHelperPrivate::connection_stalled()
 {
     qDebug() << "connection stalled for" << stallTimer.interval() << "ms";
-    stalled = true;
+    abandon();
+}
+
+void DownloadHelperPrivate::abandon()
+{
+    abandoned = true;
+    stallTimer.stop();
     socket.abort();
     finished = true;
     loop.exit(0);
@@ -131,7 +144,7 @@ int DownloadHelper::stallTimeout() const
 void DownloadHelper::startDownload()
 {
     qDebug() << "start connect to server";
-    d->stalled = false;
+    d->abandoned = false;
     d->finished = false;
     d->stallTimer.start();
     d->socket.connectToHost(d->host, quint16(d->port), QIODevice::ReadWrite,

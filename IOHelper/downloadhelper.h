@@ -19,6 +19,8 @@ public:
     // A connection that makes no progress (no lookup result, no connect, no data) for this
     // long is given up, so startDownload() never waits forever.
     static constexpr int DefaultStallTimeout = 30000;
+    // A download that grows beyond this is abandoned; the unit's images are about 25 KB.
+    static constexpr int MaxImageSize = 4 * 1024 * 1024;
 
     DownloadHelper(const QString& host, int port, QObject* parent = nullptr);
     ~DownloadHelper() override;

@@ -33,9 +33,12 @@ public:
 
     // Restarted on every sign of progress; when it fires the download is abandoned.
     QTimer stallTimer;
-    bool stalled = false;
+    // Set when the download was given up (stalled or oversized): nothing is delivered.
+    bool abandoned = false;
     // Set once the current attempt has ended, however it ended.
     bool finished = false;
+
+    void abandon();
 
 public slots:
     void server_hostFound();

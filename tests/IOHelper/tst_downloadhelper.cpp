@@ -50,6 +50,7 @@ private slots:
     void silentServerEndsWaitAfterStall();
     void stallAfterPartialImageEmitsNothing();
     void unknownHostEndsWait();
+    void endlessServerIsCutOff();
     void logLines();
 
 private:
@@ -272,6 +273,30 @@ void TestDownloadHelper::unknownHostEndsWait()
     download(helper);
     QVERIFY(clock.elapsed() < 20000);
     QVERIFY(m_images.isEmpty());
+}
+
+void TestDownloadHelper::endlessServerIsCutOff()
+{
+    // The server would send far more than any image; the client gives up at its limit.
+    const QByteArray block(256 * 1024, 'e');
+    connect(&m_server, &QTcpServer::newConnection, this, [&] {
+        QTcpSocket* client = m_server.nextPendingConnection();
+        m_clients << client;
+        connect(client, &QTcpSocket::bytesWritten, client, [client, &block] {
+            if (client->bytesToWrite() < block.size())
+                client->write(block);
+        });
+        client->write(block);
+    });
+    DownloadHelper helper("127.0.0.1", m_server.serverPort());
+    helper.setStallTimeout(60000);
+    QElapsedTimer clock;
+    clock.start();
+    download(helper);
+    QVERIFY(clock.elapsed() < 20000);
+    QVERIFY(m_images.isEmpty());
+    QVERIFY(!m_progress.isEmpty());
+    QVERIFY(m_progress.last() > DownloadHelper::MaxImageSize / 25140 * 100);
 }
 
 void TestDownloadHelper::logLines()
