@@ -10,10 +10,9 @@ int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
+    // Upper case only: then every changed character of a frame is an error.
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
     return -1;
 }
 
