@@ -92,6 +92,11 @@ void LinkSession::read(const QVector<int>& addresses, quint64 generation)
     Job batch;
     batch.kind = ReadJob;
     batch.generation = generation;
+    const int batchSize = qBound(1, m_settings.readBatch, LinkPayload::MaxReadAddresses);
+    // On a long read the first requests are short and grow, so that the unit starts
+    // answering while the rest of the requests are still on their way and its answers
+    // never wait for the next request to arrive.
+    int limit = distinct.size() > batchSize ? qMin(4, batchSize) : batchSize;
     for (int i = 0; i < distinct.size(); ++i) {
         if (isRecordAddress(distinct.at(i))) {
             Job record;
@@ -104,10 +109,11 @@ void LinkSession::read(const QVector<int>& addresses, quint64 generation)
         }
         batch.addresses.append(distinct.at(i));
         batch.repeats.append(repeats.at(i));
-        if (batch.addresses.size() == qMin(m_settings.readBatch, LinkPayload::MaxReadAddresses)) {
+        if (batch.addresses.size() == limit) {
             m_queue.push_back(batch);
             batch.addresses.clear();
             batch.repeats.clear();
+            limit = qMin(2 * limit, batchSize);
         }
     }
     if (!batch.addresses.isEmpty())
