@@ -1,0 +1,50 @@
+#include "genericdividelineeditadaptor.h"
+
+#include <QLineEdit>
+#include <QtGlobal>
+
+GenericDivideLineEditAdaptor::GenericDivideLineEditAdaptor(QObject* inputField, QObject* parent)
+    : LineEditAdaptor(inputField, parent)
+{}
+
+void GenericDivideLineEditAdaptor::setDivisor(int divisor)
+{
+    m_divisor = qMax(1, divisor);
+}
+
+int GenericDivideLineEditAdaptor::divisor() const
+{
+    return m_divisor;
+}
+
+QVariant GenericDivideLineEditAdaptor::getValue() const
+{
+    QLineEdit* edit = inputFieldAs<QLineEdit>();
+    if (!edit)
+        return QVariant();
+    const int typed = edit->text().toInt(nullptr, 10);
+    const int value = qRound(static_cast<double>(typed) / m_divisor);
+    const QString text = QString::number(static_cast<qint64>(value) * m_divisor);
+    if (edit->text() != text)
+        edit->setText(text);
+    return value;
+}
+
+void GenericDivideLineEditAdaptor::setValue(const QVariant& val)
+{
+    QLineEdit* edit = inputFieldAs<QLineEdit>();
+    if (!edit)
+        return;
+    const QString text = QString::number(static_cast<qint64>(val.toInt()) * m_divisor);
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+void GenericDivideLineEditAdaptor::returnPressed()
+{
+    LineEditAdaptor::returnPressed();
+    // Sending rewrote the text to the rounded value; an edit abandoned later must fall
+    // back to that, not to the unrounded entry.
+    if (const QLineEdit* edit = inputFieldAs<QLineEdit>())
+        setLastCommittedText(edit->text());
+}
