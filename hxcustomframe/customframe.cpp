@@ -11,8 +11,10 @@
 
 namespace {
 constexpr int DefaultTitleHeight = 40;
-const QColor Accent(0x35, 0xc2, 0xf2);
-const QColor TitleText(0xe9, 0xef, 0xf6);
+// The skin's colours: orange for what is active, light text, slate borders.
+const QColor Accent(0xf0, 0xa0, 0x30);
+const QColor TitleText(0xe4, 0xe8, 0xee);
+const QColor Border(0x33, 0x40, 0x50);
 } // namespace
 
 CustomFrame::CustomFrame(QWidget* parent)
@@ -33,6 +35,8 @@ CustomFrame::~CustomFrame() = default;
 void CustomFrame::setWindowSize(int w, int h)
 {
     resize(w, h);
+    // A hidden window gets its resize event only when shown; place the buttons now.
+    layoutTitleBar();
 }
 
 void CustomFrame::setWindowTitleSize(int w, int h)
@@ -177,27 +181,25 @@ void CustomFrame::paintEvent(QPaintEvent*)
         p.drawPixmap(0, 0, m_scaledBackground);
     } else {
         QLinearGradient base(0, 0, 0, all.height());
-        base.setColorAt(0.0, QColor(0x1e, 0x27, 0x33));
-        base.setColorAt(1.0, QColor(0x0f, 0x14, 0x1b));
+        base.setColorAt(0.0, QColor(0x1f, 0x26, 0x2f));
+        base.setColorAt(1.0, QColor(0x16, 0x1b, 0x21));
         p.fillRect(all, base);
-        QRadialGradient glow(QPointF(all.width() * 0.3, 0), all.width() * 0.7);
-        glow.setColorAt(0.0, QColor(0x35, 0xc2, 0xf2, 26));
-        glow.setColorAt(1.0, QColor(0x35, 0xc2, 0xf2, 0));
+        QRadialGradient glow(QPointF(all.width() * 0.18, 40), all.width() * 0.7);
+        glow.setColorAt(0.0, QColor(0x2b, 0x35, 0x42, 140));
+        glow.setColorAt(1.0, QColor(0x2b, 0x35, 0x42, 0));
         p.fillRect(all, glow);
     }
 
     const QRect bar = titleBarRect();
     if (bar.height() > 0) {
         QLinearGradient shade(0, 0, 0, bar.height());
-        shade.setColorAt(0.0, QColor(0x0a, 0x0e, 0x14, 235));
-        shade.setColorAt(1.0, QColor(0x12, 0x18, 0x21, 215));
+        shade.setColorAt(0.0, QColor(0x0e, 0x12, 0x16, 200));
+        shade.setColorAt(1.0, QColor(0x12, 0x16, 0x1b, 170));
         p.fillRect(bar, shade);
-        QLinearGradient line(0, 0, bar.width(), 0);
-        line.setColorAt(0.0, QColor(Accent.red(), Accent.green(), Accent.blue(), 0));
-        line.setColorAt(0.25, Accent);
-        line.setColorAt(0.75, Accent);
-        line.setColorAt(1.0, QColor(Accent.red(), Accent.green(), Accent.blue(), 0));
-        p.fillRect(QRectF(0, bar.bottom() - 0.5, bar.width(), 1.5), line);
+        p.fillRect(QRect(0, bar.bottom(), bar.width(), 1), Border);
+        QColor top = Accent;
+        top.setAlpha(205);
+        p.fillRect(QRect(0, 0, bar.width(), 2), top);
 
         // Window icon, or a drawn rotor head when the program has none.
         const double h = bar.height();
@@ -212,10 +214,12 @@ void CustomFrame::paintEvent(QPaintEvent*)
             p.setPen(Qt::NoPen);
             p.setBrush(Accent);
             for (int i = 0; i < 3; ++i) {
+                // A slim, slightly swept blade from the hub to the tip.
                 QPainterPath blade;
-                blade.moveTo(0, -r * 0.16);
-                blade.cubicTo(r * 0.4, -r * 0.3, r * 0.9, -r * 0.18, r, 0);
-                blade.cubicTo(r * 0.9, r * 0.1, r * 0.4, r * 0.12, 0, r * 0.16);
+                blade.moveTo(0, -r * 0.12);
+                blade.lineTo(r * 0.95, -r * 0.1);
+                blade.quadTo(r * 1.05, 0, r * 0.95, r * 0.08);
+                blade.lineTo(0, r * 0.12);
                 blade.closeSubpath();
                 p.drawPath(blade);
                 p.rotate(120);

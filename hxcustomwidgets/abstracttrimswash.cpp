@@ -123,7 +123,7 @@ void AbstractTrimSwash::paintMonitor(QPainter* p, const QRectF& rect, double s) 
             const double end = mid + f * (bar.width() / 2 - 1);
             QRectF fill(qMin(mid, end), bar.top() + 1, qAbs(end - mid), bar.height() - 2);
             p->setPen(Qt::NoPen);
-            p->setBrush(outside ? warning() : channelColour(i));
+            p->setBrush(outside ? alert() : channelColour(i));
             p->drawRoundedRect(fill, fill.height() / 2, fill.height() / 2);
             p->setBrush(text());
             p->drawEllipse(QPointF(end, bar.center().y()), barH * 0.42, barH * 0.42);
@@ -133,7 +133,7 @@ void AbstractTrimSwash::paintMonitor(QPainter* p, const QRectF& rect, double s) 
                     QPointF(bar.center().x(), bar.bottom() + 1.5 * s));
 
         p->setFont(scaledFont(this, 9.5 * s, false));
-        p->setPen(outside ? warning() : (known ? text() : textDim()));
+        p->setPen(outside ? alert() : (known ? text() : textDim()));
         p->drawText(QRectF(row.right() - valueW, row.top(), valueW, row.height()),
                     Qt::AlignRight | Qt::AlignVCenter,
                     known ? QString::number(v) : QStringLiteral("\u2014"));

@@ -163,10 +163,11 @@ void AdvanceServosView::paintEvent(QPaintEvent*)
     drawPanel(&p, area, qMax(6.0, qMin(area.width(), area.height()) * 0.05));
 
     const double side = qMin(area.width(), area.height());
-    const QPointF c = area.center() + QPointF(0, side * 0.015);
-    const double R = side * 0.44; // radius of the servo ring
-    const double plateR = R * 0.52;
     const double px = side / 240.0; // one design pixel
+    const QPointF c = area.center() + QPointF(0, 5 * px);
+    const double R = side * 0.41; // radius of the servo ring
+    const double plateR = R * 0.52;
+    const double servoR = R * 0.84;
 
     // Outer compass ring with a tick every 15 degrees.
     p.setPen(QPen(grid(), 1.0));
@@ -175,44 +176,45 @@ void AdvanceServosView::paintEvent(QPaintEvent*)
     for (int a = 0; a < 360; a += 15) {
         const bool major = a % 90 == 0;
         p.setPen(QPen(major ? textDim() : grid(), major ? 1.6 : 1.0));
-        p.drawLine(polar(c, R, a), polar(c, R - (major ? 8 : 4) * px, a));
+        p.drawLine(polar(c, R, a), polar(c, R - (major ? 7 : 4) * px, a));
     }
 
-    // The nose of the helicopter.
-    p.setFont(scaledFont(this, 10 * px, true));
-    p.setPen(textDim());
-    const QPointF nose = polar(c, R + 2 * px, 0);
-    p.drawText(QRectF(nose.x() - 40 * px, area.top() + 2 * px, 80 * px, nose.y() - area.top()),
-               Qt::AlignCenter, tr("FRONT"));
+    // The nose of the helicopter, above the ring.
     QPainterPath arrow;
-    arrow.moveTo(polar(c, R - 10 * px, 0));
-    arrow.lineTo(polar(c, R - 18 * px, -5));
-    arrow.lineTo(polar(c, R - 18 * px, 5));
+    arrow.moveTo(polar(c, R + 8 * px, 0));
+    arrow.lineTo(c.x() - 5 * px, c.y() - R - 1 * px);
+    arrow.lineTo(c.x() + 5 * px, c.y() - R - 1 * px);
     arrow.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(textDim());
+    p.setBrush(accent());
     p.drawPath(arrow);
+    p.setFont(scaledFont(this, 9 * px, true));
+    p.setPen(textDim());
+    const double noseTop = c.y() - R - 8 * px;
+    p.drawText(QRectF(c.x() + 9 * px, area.top(), 60 * px, noseTop - area.top() + 8 * px),
+               Qt::AlignLeft | Qt::AlignVCenter, tr("FRONT"));
 
     // Phasing arcs: from each channel's default place to where the phasing puts it.
     const double shown = m_shownPhase;
+    double span = normalised(shown);
+    if (span > 180.0)
+        span -= 360.0;
     for (int i = 0; i < m_defaults.size(); ++i) {
         const int d = m_defaults.at(i);
-        if (d < 0 || qFuzzyIsNull(normalised(shown)))
+        if (d < 0 || qAbs(span) < 0.5)
             continue;
-        double span = normalised(shown);
-        if (span > 180.0)
-            span -= 360.0;
         const QColor colour = channelColour(i);
-        const QRectF arcRect(c.x() - R * 0.8, c.y() - R * 0.8, R * 1.6, R * 1.6);
-        p.setPen(QPen(withAlpha(colour, 150), 2.0 * px, Qt::SolidLine, Qt::RoundCap));
+        const double arcR = R * 0.68;
+        const QRectF arcRect(c.x() - arcR, c.y() - arcR, 2 * arcR, 2 * arcR);
+        p.setPen(QPen(withAlpha(colour, 170), 2.0 * px, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         // Qt's arcs start at 3 o'clock and run counter-clockwise.
         p.drawArc(arcRect, qRound((90.0 - d) * 16), qRound(-span * 16));
-        p.setPen(QPen(withAlpha(colour, 120), 1.0 * px, Qt::DashLine));
-        p.drawLine(polar(c, plateR, d), polar(c, R * 0.86, d));
+        p.setPen(QPen(withAlpha(colour, 110), 1.0 * px, Qt::DashLine));
+        p.drawLine(polar(c, plateR, d), polar(c, R - 2 * px, d));
     }
 
-    // The swash plate: a machined disc that turns with the phasing.
+    // The swash plate: a machined disc.
     QRadialGradient metal(c - QPointF(plateR * 0.3, plateR * 0.4), plateR * 1.5);
     metal.setColorAt(0.0, QColor(0x6d, 0x7b, 0x8d));
     metal.setColorAt(0.6, QColor(0x3d, 0x48, 0x57));
@@ -222,9 +224,10 @@ void AdvanceServosView::paintEvent(QPaintEvent*)
     p.drawEllipse(c, plateR, plateR);
     p.setPen(QPen(QColor(0x1a, 0x20, 0x29), 1.0 * px));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, plateR * 0.78, plateR * 0.78);
+    p.drawEllipse(c, plateR * 0.8, plateR * 0.8);
 
-    // Servo arms: link from the plate's ball to the servo outside the ring.
+    // Servo arms: a link from the plate's ball to the servo, labelled with its channel.
+    const QSizeF chip(30 * px, 17 * px);
     for (int i = 0; i < m_defaults.size(); ++i) {
         const int d = m_defaults.at(i);
         if (d < 0)
@@ -232,31 +235,25 @@ void AdvanceServosView::paintEvent(QPaintEvent*)
         const double a = d + shown;
         const QColor colour = channelColour(i);
         const QPointF ball = polar(c, plateR * 0.9, a);
-        const QPointF horn = polar(c, R * 0.86, a);
-        p.setPen(QPen(QColor(0xcf, 0xd8, 0xe3), 3.0 * px, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(ball, horn);
+        const QPointF servo = polar(c, servoR, a);
+        p.setPen(QPen(QColor(0xcf, 0xd8, 0xe3), 2.6 * px, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(ball, servo);
 
-        // Servo body, oriented along the arm.
-        p.save();
-        p.translate(horn);
-        p.rotate(a);
-        const QRectF body(-13 * px, -11 * px, 26 * px, 20 * px);
-        QLinearGradient servoFill(body.topLeft(), body.bottomLeft());
-        servoFill.setColorAt(0.0, colour.lighter(115));
-        servoFill.setColorAt(1.0, colour.darker(150));
-        p.setPen(QPen(colour.darker(200), 1.0 * px));
-        p.setBrush(servoFill);
+        QRectF body(QPointF(), chip);
+        body.moveCenter(servo);
+        QLinearGradient fill(body.topLeft(), body.bottomLeft());
+        fill.setColorAt(0.0, colour.lighter(115));
+        fill.setColorAt(1.0, colour.darker(135));
+        p.setPen(QPen(colour.darker(220), 1.0));
+        p.setBrush(fill);
         p.drawRoundedRect(body, 4 * px, 4 * px);
-        p.restore();
+        p.setFont(scaledFont(this, qMax(7.0, 10 * px), true));
+        p.setPen(QColor(0x12, 0x16, 0x1b));
+        p.drawText(body, Qt::AlignCenter, tr("CH%1").arg(i + 1));
 
-        p.setPen(QPen(colour, 1.5 * px));
-        p.setBrush(QColor(0x10, 0x15, 0x1c));
-        p.drawEllipse(ball, 5 * px, 5 * px);
-
-        p.setFont(scaledFont(this, 10 * px, true));
-        p.setPen(QColor(0x0c, 0x11, 0x17));
-        p.drawText(QRectF(horn.x() - 16 * px, horn.y() - 9 * px, 32 * px, 18 * px), Qt::AlignCenter,
-                   tr("CH%1").arg(i + 1));
+        p.setPen(QPen(colour, 1.6 * px));
+        p.setBrush(QColor(0x12, 0x16, 0x1b));
+        p.drawEllipse(ball, 4.5 * px, 4.5 * px);
     }
 
     // Phasing readout in the hub, signed so that a small turn either way reads naturally.
@@ -264,14 +261,14 @@ void AdvanceServosView::paintEvent(QPaintEvent*)
     if (signedPhase > 180)
         signedPhase -= 360;
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x10, 0x15, 0x1c, 230));
-    p.drawEllipse(c, plateR * 0.62, plateR * 0.62);
+    p.setBrush(QColor(0x12, 0x16, 0x1b, 235));
+    p.drawEllipse(c, plateR * 0.66, plateR * 0.66);
     p.setPen(textDim());
-    p.setFont(scaledFont(this, 8 * px, true));
-    p.drawText(QRectF(c.x() - plateR, c.y() - plateR * 0.5, plateR * 2, plateR * 0.36),
+    p.setFont(scaledFont(this, qMax(6.0, 7.5 * px), true));
+    p.drawText(QRectF(c.x() - plateR, c.y() - plateR * 0.52, plateR * 2, plateR * 0.4),
                Qt::AlignCenter, tr("PHASING"));
     p.setPen(signedPhase == 0 ? text() : accent());
     p.setFont(scaledFont(this, 17 * px, true));
-    p.drawText(QRectF(c.x() - plateR, c.y() - plateR * 0.16, plateR * 2, plateR * 0.56),
-               Qt::AlignCenter, WidgetStyle::signedNumber(signedPhase) + QChar(0x00b0));
+    p.drawText(QRectF(c.x() - plateR, c.y() - plateR * 0.14, plateR * 2, plateR * 0.6),
+               Qt::AlignCenter, signedNumber(signedPhase) + QChar(0x00b0));
 }

@@ -31,7 +31,10 @@ CheckMarkOverlay* CheckMarkOverlay::find(QWidget* button)
 void CheckMarkOverlay::place()
 {
     const QWidget* button = parentWidget();
-    const int side = qBound(14, qRound(qMin(button->width(), button->height()) * 0.24), 30);
+    int side = qBound(14, qRound(qMin(button->width(), button->height()) * 0.24), 30);
+    // Never blow a picture up beyond its own size; it would only turn blurry.
+    if (!m_image.isNull())
+        side = qMin(side, qMax(m_image.width(), m_image.height()));
     const int margin = qMax(2, side / 6);
     setGeometry(button->width() - side - margin, margin, side, side);
     raise();
@@ -63,16 +66,16 @@ void CheckMarkOverlay::paintEvent(QPaintEvent*)
     using namespace WidgetStyle;
     p.setPen(QPen(QColor(0, 0, 0, 110), 1.0));
     QRadialGradient fill(r.center() - QPointF(r.width() * 0.2, r.height() * 0.25), r.width());
-    fill.setColorAt(0.0, good().lighter(125));
-    fill.setColorAt(1.0, good().darker(135));
+    fill.setColorAt(0.0, accent().lighter(120));
+    fill.setColorAt(1.0, accent().darker(120));
     p.setBrush(fill);
     p.drawEllipse(r);
     QPainterPath tick;
     tick.moveTo(r.left() + r.width() * 0.27, r.top() + r.height() * 0.53);
     tick.lineTo(r.left() + r.width() * 0.44, r.top() + r.height() * 0.7);
     tick.lineTo(r.left() + r.width() * 0.75, r.top() + r.height() * 0.33);
-    p.setPen(QPen(Qt::white, qMax(1.6, r.width() * 0.13), Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(QPen(QColor(0x1b, 0x21, 0x29), qMax(1.6, r.width() * 0.12), Qt::SolidLine,
+                  Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(tick);
 }

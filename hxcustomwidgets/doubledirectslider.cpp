@@ -9,10 +9,11 @@
 namespace {
 // The edit sits on the window's skin, so it carries its own colours.
 const char* const EditStyle =
-        "QLineEdit { background: #0d1219; color: #e9eff6; border: 1px solid #455366;"
-        " border-radius: 4px; padding: 1px 2px; selection-background-color: #35c2f2; }"
-        "QLineEdit:focus { border: 1px solid #35c2f2; }"
-        "QLineEdit:disabled { color: #93a4b8; }";
+        "QLineEdit { background: #12161b; color: #e4e8ee; border: 1px solid #3b495b;"
+        " border-radius: 4px; padding: 1px 2px; selection-background-color: #f0a030; "
+        "selection-color: #12161b; }"
+        "QLineEdit:focus { border: 1px solid #f0a030; }"
+        "QLineEdit:disabled { color: #9aa6b5; }";
 } // namespace
 
 DoubleDirectSlider::DoubleDirectSlider(QWidget* parent)

@@ -2,11 +2,14 @@
 
 #include "widgetstyle.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+
+#include <cmath>
 
 namespace {
 constexpr int StyleCount = FlyStyleView::MaximumStyle - FlyStyleView::MinimumStyle + 1;
@@ -154,71 +157,124 @@ void FlyStyleView::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void FlyStyleView::focusInEvent(QFocusEvent* event)
+{
+    // Only a focus reached with the keyboard gets a visible ring; a click shows its choice.
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+                      event->reason() == Qt::BacktabFocusReason ||
+                      event->reason() == Qt::ShortcutFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void FlyStyleView::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    update();
+    QWidget::focusOutEvent(event);
+}
+
 void FlyStyleView::drawPicture(QPainter* p, int style, const QRectF& area, bool selected) const
 {
     using namespace WidgetStyle;
-    const QColor line = selected ? accent() : textDim();
-    const double s = qMin(area.width(), area.height() * 1.6);
+    const QColor line = withAlpha(selected ? accent() : textDim(), selected ? 230 : 140);
+    const double s = qMin(area.width(), area.height() * 1.5);
     const QPointF c = area.center();
+    const double w = s * 0.44;
+    const double h = area.height() * 0.42;
+    const double pen = qMax(1.2, s * 0.022);
 
-    // The flight path of the style, and a helicopter riding it.
+    auto arrowHead = [&](const QPointF& tip, double degrees) {
+        const double a = qDegreesToRadians(degrees);
+        const double len = pen * 3.2;
+        const QPointF back(std::cos(a) * len, std::sin(a) * len);
+        const QPointF side(-std::sin(a) * len * 0.6, std::cos(a) * len * 0.6);
+        QPainterPath head;
+        head.moveTo(tip);
+        head.lineTo(tip - back + side);
+        head.lineTo(tip - back - side);
+        head.closeSubpath();
+        p->save();
+        p->setPen(Qt::NoPen);
+        p->setBrush(line);
+        p->drawPath(head);
+        p->restore();
+    };
+
+    // The flight path of the style, and a helicopter flying it.
     QPainterPath path;
     double heliAngle = 0.0;
     QPointF heliPos;
-    const double w = s * 0.42;
-    const double h = area.height() * 0.38;
+    double heliScale = s * 0.13;
     switch (style) {
     case Scale:
-        path.moveTo(c.x() - w, c.y() + h * 0.35);
-        path.cubicTo(c.x() - w * 0.4, c.y() + h * 0.35, c.x() - w * 0.1, c.y() + h * 0.05,
-                     c.x() + w, c.y() - h * 0.05);
-        heliPos = QPointF(c.x() + w * 0.25, c.y() - h * 0.35);
-        heliAngle = -4;
+        path.moveTo(c.x() - w, c.y() + h * 0.55);
+        path.cubicTo(c.x() - w * 0.3, c.y() + h * 0.5, c.x() + w * 0.2, c.y() + h * 0.2, c.x() + w,
+                     c.y() + h * 0.1);
+        heliPos = QPointF(c.x() + w * 0.1, c.y() - h * 0.25);
+        heliAngle = -3;
         break;
     case Sport:
-        path.moveTo(c.x() - w, c.y() + h * 0.4);
-        path.cubicTo(c.x() - w * 0.4, c.y() - h * 0.9, c.x() + w * 0.2, c.y() + h * 0.9, c.x() + w,
-                     c.y() - h * 0.5);
-        heliPos = QPointF(c.x() + w * 0.55, c.y() - h * 0.72);
-        heliAngle = -22;
+        path.moveTo(c.x() - w, c.y() + h * 0.6);
+        path.cubicTo(c.x() - w * 0.3, c.y() - h * 0.9, c.x() + w * 0.3, c.y() + h * 1.1, c.x() + w,
+                     c.y() - h * 0.35);
+        heliPos = QPointF(c.x() + w * 0.45, c.y() - h * 0.55);
+        heliAngle = -24;
         break;
     case Acro3D: {
-        const double r = h * 0.62;
-        path.moveTo(c.x() - w, c.y() + h * 0.55);
-        path.lineTo(c.x() - r * 0.2, c.y() + h * 0.55);
-        path.arcTo(QRectF(c.x() - r, c.y() + h * 0.55 - 2 * r, 2 * r, 2 * r), -90, 340);
-        path.lineTo(c.x() + w, c.y() + h * 0.45);
-        heliPos = QPointF(c.x() - r * 0.05, c.y() + h * 0.55 - 2 * r - h * 0.12);
+        const double r = h * 0.72;
+        const double base = c.y() + h * 0.72;
+        path.moveTo(c.x() - w, base);
+        path.lineTo(c.x(), base);
+        path.arcTo(QRectF(c.x() - r, base - 2 * r, 2 * r, 2 * r), -90, 360);
+        path.lineTo(c.x() + w, base);
+        heliPos = QPointF(c.x(), base - 2 * r + heliScale * 0.2);
         heliAngle = 180;
+        heliScale *= 0.85;
         break;
     }
     case Extreme3D:
     default: {
-        const double r = h * 0.5;
-        path.moveTo(c.x() - w, c.y() + h * 0.2);
-        path.cubicTo(c.x() - w * 0.6, c.y() - h * 1.0, c.x() - w * 0.1, c.y() + h * 1.0, c.x(),
-                     c.y());
-        path.cubicTo(c.x() + w * 0.1, c.y() - h * 1.0, c.x() + w * 0.6, c.y() + h * 1.0, c.x() + w,
-                     c.y() - h * 0.2);
-        // Pirouette marks around the centre.
-        path.addEllipse(QPointF(c.x(), c.y()), r * 0.9, r * 0.35);
-        heliPos = QPointF(c.x() + w * 0.45, c.y() - h * 0.6);
-        heliAngle = 150;
+        // Tumbling: two turning arrows around an inverted helicopter.
+        const double r = h * 0.92;
+        const QRectF ring(c.x() - r * 1.15, c.y() - r, 2.3 * r, 2 * r);
+        path.arcMoveTo(ring, 110);
+        path.arcTo(ring, 110, 140);
+        path.arcMoveTo(ring, 290);
+        path.arcTo(ring, 290, 140);
+        heliPos = c;
+        heliAngle = 160;
+        heliScale *= 0.9;
         break;
     }
     }
     p->setBrush(Qt::NoBrush);
-    p->setPen(QPen(withAlpha(line, selected ? 220 : 150), qMax(1.2, s * 0.018), Qt::DashLine,
-                   Qt::RoundCap));
+    p->setPen(QPen(line, pen, style == Extreme3D ? Qt::SolidLine : Qt::DashLine, Qt::RoundCap));
     p->drawPath(path);
+    if (style == Extreme3D) {
+        const double r = h * 0.92;
+        const QRectF ring(c.x() - r * 1.15, c.y() - r, 2.3 * r, 2 * r);
+        // Arc ends at 250 and 70 degrees (counter-clockwise from 3 o'clock).
+        const auto endOf = [&](double deg) {
+            const double a = qDegreesToRadians(deg);
+            return QPointF(ring.center().x() + ring.width() / 2 * std::cos(a),
+                           ring.center().y() - ring.height() / 2 * std::sin(a));
+        };
+        // Both arcs run counter-clockwise, so they leave their ends at a right angle.
+        arrowHead(endOf(250), -(250.0 + 90.0));
+        arrowHead(endOf(70), -(70.0 + 90.0));
+    } else if (style == Scale || style == Sport) {
+        arrowHead(path.pointAtPercent(1.0), -path.angleAtPercent(0.99));
+    } else {
+        arrowHead(path.pointAtPercent(1.0), 0);
+    }
 
     p->save();
     p->translate(heliPos);
     p->rotate(heliAngle);
-    const double hs = s * 0.09;
-    p->scale(hs, hs);
+    p->scale(heliScale, heliScale);
     p->setPen(Qt::NoPen);
-    p->setBrush(selected ? text() : QColor(0xc4, 0xcf, 0xdb));
+    p->setBrush(selected ? text() : QColor(0xb8, 0xc2, 0xce));
     p->drawPath(helicopterShape());
     p->restore();
 }
@@ -245,7 +301,7 @@ void FlyStyleView::paintEvent(QPaintEvent*)
         }
         if (selected) {
             p.setPen(Qt::NoPen);
-            p.setBrush(withAlpha(accent(), 34));
+            p.setBrush(withAlpha(accent(), 24));
             p.drawRoundedRect(card, radius, radius);
             p.setPen(QPen(accent(), 2.0));
             p.setBrush(Qt::NoBrush);
@@ -276,7 +332,7 @@ void FlyStyleView::paintEvent(QPaintEvent*)
         }
     }
 
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         const QRectF card = QRectF(styleRect(m_value)).adjusted(-0.5, -0.5, 1.5, 1.5);
         p.setPen(QPen(withAlpha(text(), 120), 1.0, Qt::DotLine));
         p.setBrush(Qt::NoBrush);

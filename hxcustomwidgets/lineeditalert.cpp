@@ -110,14 +110,14 @@ void LineEditAlert::paintEvent(QPaintEvent*)
     QLinearGradient fill(all.topLeft(), all.bottomLeft());
     fill.setColorAt(0.0, QColor(0x3a, 0x2f, 0x12));
     fill.setColorAt(1.0, QColor(0x2a, 0x22, 0x0d));
-    p.setPen(QPen(warning(), 1.2));
+    p.setPen(QPen(accent(), 1.2));
     p.setBrush(fill);
     p.drawPath(bubble);
 
     // A Return-key glyph, then the text.
     const double g = qMin(body.height() * 0.42, 16.0);
     const QPointF gc(body.left() + 6 + g / 2, body.center().y());
-    p.setPen(QPen(warning(), qMax(1.4, g * 0.13), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(accent(), qMax(1.4, g * 0.13), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QPainterPath key;
     key.moveTo(gc.x() + g * 0.45, gc.y() - g * 0.45);
     key.lineTo(gc.x() + g * 0.45, gc.y() + g * 0.1);
@@ -139,6 +139,6 @@ void LineEditAlert::paintEvent(QPaintEvent*)
         f.setPixelSize(qMax(8, f.pixelSize() - 1));
     }
     p.setFont(f);
-    p.setPen(text());
+    p.setPen(WidgetStyle::text());
     p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
 }

@@ -19,6 +19,8 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     : QWidget(parent)
     , m_spin(new QVariantAnimation(this))
 {
+    // The window passes the type through slots, queued ones included.
+    qRegisterMetaType<ProgressDialog::Type>("ProgressDialog::Type");
     if (!parent) {
         setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setAttribute(Qt::WA_TranslucentBackground);

@@ -132,7 +132,8 @@ void RxMonitorView::paintEvent(QPaintEvent*)
     const double knobRx = m_knobSize.width() * scale / 2.0;
     const double knobRy = m_knobSize.height() * scale / 2.0;
     const double knobR = qMin(knobRx, knobRy);
-    const double inset = qMax(knobR + 3.0, field.width() * 0.08);
+    // The margin leaves room for the stick's name above the gimbal and a hint below it.
+    const double inset = qMax(knobR + 3.0, field.width() * 0.08) + field.height() * 0.05;
     const QRectF travel = field.adjusted(inset, inset, -inset, -inset);
 
     // Recessed gimbal area with a quarter grid and minor ticks along the edges.
@@ -161,7 +162,7 @@ void RxMonitorView::paintEvent(QPaintEvent*)
 
     // Centre cross and a small centre ring for the stick's neutral point.
     const QPointF centre = travel.center();
-    p.setPen(QPen(withAlpha(accent(), 110), 1.2));
+    p.setPen(QPen(withAlpha(live(), 110), 1.2));
     p.drawLine(QPointF(travel.left() - knobR * 0.6, centre.y()),
                QPointF(travel.right() + knobR * 0.6, centre.y()));
     p.drawLine(QPointF(centre.x(), travel.top() - knobR * 0.6),
@@ -173,8 +174,8 @@ void RxMonitorView::paintEvent(QPaintEvent*)
     if (m_location != 0) {
         p.setFont(scaledFont(this, qMax(8.0, field.height() * 0.065), true));
         p.setPen(textDim());
-        const QRectF badge(field.left() + radius * 0.8, field.top() + 2, field.width() * 0.3,
-                           inset - 2);
+        const QRectF badge(field.left() + radius * 0.8, field.top() + 1, field.width() * 0.5,
+                           inset - knobR * 0.6 - 2);
         p.drawText(badge, Qt::AlignLeft | Qt::AlignVCenter,
                    m_location < 0 ? tr("LEFT") : tr("RIGHT"));
     }
@@ -186,8 +187,9 @@ void RxMonitorView::paintEvent(QPaintEvent*)
         p.drawEllipse(centre, knobR, knobR);
         p.setFont(scaledFont(this, qMax(8.0, field.height() * 0.06), true));
         p.setPen(textDim());
-        p.drawText(QRectF(field.left(), travel.bottom() - inset * 0.2, field.width(), inset),
-                   Qt::AlignHCenter | Qt::AlignBottom, tr("NO SIGNAL"));
+        p.drawText(QRectF(field.left(), wellRect.bottom(), field.width(),
+                          field.bottom() - wellRect.bottom()),
+                   Qt::AlignCenter, tr("NO SIGNAL"));
         return;
     }
 
@@ -195,7 +197,7 @@ void RxMonitorView::paintEvent(QPaintEvent*)
     const QPointF knob = toField(value, travel);
     const bool outside = value.x() < m_minimum || value.x() > m_maximum || value.y() < m_minimum ||
                          value.y() > m_maximum;
-    const QColor rim = outside ? warning() : accent();
+    const QColor rim = outside ? alert() : live();
 
     // Crosshair through the knob, with markers where it meets the edges.
     p.setPen(QPen(withAlpha(rim, 90), 1.0));

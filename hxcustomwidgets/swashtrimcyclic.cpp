@@ -22,6 +22,9 @@ SwashTrimCyclic::SwashTrimCyclic(QWidget* parent)
     : AbstractTrimSwash(parent)
     , m_clear(new TrimButton(TrimButton::Clear, this))
 {
+    // Usable by name in signal and slot signatures and in queued connections.
+    qRegisterMetaType<SwashTrimCyclic::TrimType>("SwashTrimCyclic::TrimType");
+    qRegisterMetaType<SwashTrimCyclic::TrimDirection>("SwashTrimCyclic::TrimDirection");
     for (int t = 0; t < TypeCount; ++t) {
         for (int d = 0; d < DirectionCount; ++d) {
             for (int s = 0; s < 2; ++s) {

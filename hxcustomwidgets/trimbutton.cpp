@@ -50,7 +50,7 @@ void TrimButton::paintEvent(QPaintEvent*)
     QRectF face(0, 0, side, side);
     face.moveCenter(r.center());
 
-    const QColor tone = m_kind == Clear ? warning() : accent();
+    const QColor tone = m_kind == Clear ? alert() : accent();
     QLinearGradient fill(face.topLeft(), face.bottomLeft());
     const bool down = isDown();
     fill.setColorAt(0.0, down ? QColor(0x12, 0x18, 0x21) : QColor(0x3a, 0x47, 0x59));
@@ -59,7 +59,7 @@ void TrimButton::paintEvent(QPaintEvent*)
     p.setBrush(fill);
     p.drawRoundedRect(face, side * 0.28, side * 0.28);
 
-    const QColor glyph = isEnabled() ? (m_hovered || down ? tone : text()) : textDim();
+    const QColor glyph = isEnabled() ? (m_hovered || down ? tone : WidgetStyle::text()) : textDim();
     p.setPen(QPen(glyph, qMax(1.6, side * 0.1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     const QPointF c = face.center();

@@ -18,9 +18,10 @@ QColor panelBottom();
 QColor panelBorder();
 QColor well();
 QColor grid();
+// Orange marks what the user set or chose, teal what the unit reports live.
 QColor accent();
-QColor warning();
-QColor danger();
+QColor live();
+QColor alert();
 QColor good();
 QColor text();
 QColor textDim();

@@ -40,6 +40,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int styleAt(const QPoint& pos) const;
@@ -49,6 +51,7 @@ private:
     int m_value = Sport;
     int m_hovered = 0;
     int m_pressed = 0;
+    bool m_keyboardFocus = false;
 };
 
 #endif // FLYSTYLEVIEW_H

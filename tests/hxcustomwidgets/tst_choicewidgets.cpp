@@ -1,0 +1,212 @@
+#include "buttongroup.h"
+#include "flystyleview.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+// The two widgets through which the pilot picks one of several choices.
+class TstChoiceWidgets : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Group
+    {
+        QWidget window;
+        ButtonGroup* group = nullptr;
+        QList<QToolButton*> buttons;
+    };
+
+    static void fill(Group& g, const QString& image, int count = 3)
+    {
+        g.group = new ButtonGroup(image, &g.window);
+        for (int i = 0; i < count; ++i) {
+            auto* b = new QToolButton(&g.window);
+            b->setCheckable(true);
+            b->setGeometry(i * 120, 0, 110, 110);
+            g.buttons.append(b);
+            g.group->addButton(b, i + 1);
+        }
+    }
+
+private slots:
+    void flyStyleUserChoiceEmits()
+    {
+        FlyStyleView view;
+        view.resize(400, 100);
+        view.setValue(FlyStyleView::Scale);
+        QSignalSpy chosen(&view, SIGNAL(_valueChanged(int)));
+        QVERIFY(chosen.isValid());
+
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.styleRect(3).center());
+        QCOMPARE(view.getValue(), 3);
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.at(0).at(0).toInt(), 3);
+
+        // Choosing what is already chosen is no change.
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.styleRect(3).center());
+        QCOMPARE(chosen.count(), 1);
+
+        // Pressing on one picture and letting go on another chooses nothing.
+        QTest::mousePress(&view, Qt::LeftButton, {}, view.styleRect(1).center());
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, view.styleRect(4).center());
+        QCOMPARE(view.getValue(), 3);
+        QCOMPARE(chosen.count(), 1);
+    }
+
+    void flyStyleKeyboard_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("emits");
+        QTest::newRow("right") << 2 << int(Qt::Key_Right) << 3 << true;
+        QTest::newRow("left") << 2 << int(Qt::Key_Left) << 1 << true;
+        QTest::newRow("left at the first") << 1 << int(Qt::Key_Left) << 1 << false;
+        QTest::newRow("right at the last") << 4 << int(Qt::Key_Right) << 4 << false;
+        QTest::newRow("end") << 1 << int(Qt::Key_End) << 4 << true;
+        QTest::newRow("home") << 4 << int(Qt::Key_Home) << 1 << true;
+    }
+
+    void flyStyleKeyboard()
+    {
+        QFETCH(int, start);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        QFETCH(bool, emits);
+        FlyStyleView view;
+        view.setValue(start);
+        QSignalSpy chosen(&view, SIGNAL(_valueChanged(int)));
+        QTest::keyClick(&view, Qt::Key(key));
+        QCOMPARE(view.getValue(), expected);
+        QCOMPARE(chosen.count(), emits ? 1 : 0);
+    }
+
+    void flyStyleProgramValuesAreQuiet_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("valid") << 4 << 4;
+        QTest::newRow("zero is ignored") << 0 << 2;
+        QTest::newRow("five is ignored") << 5 << 2;
+        QTest::newRow("negative is ignored") << -1 << 2;
+    }
+
+    void flyStyleProgramValuesAreQuiet()
+    {
+        QFETCH(int, value);
+        QFETCH(int, expected);
+        FlyStyleView view;
+        view.setValue(2);
+        QSignalSpy chosen(&view, SIGNAL(_valueChanged(int)));
+        view.setValue(value);
+        QCOMPARE(view.getValue(), expected);
+        QCOMPARE(chosen.count(), 0);
+    }
+
+    void groupRemembersTheConfirmedButton()
+    {
+        Group g;
+        fill(g, QStringLiteral("images/checked.png"));
+        QCOMPARE(g.group->lastButtonChecked(), nullptr);
+        QCOMPARE(g.group->lastButtonCheckedId(), -1);
+        QVERIFY(g.group->exclusive());
+        QCOMPARE(g.group->checkedImagePath(), QStringLiteral("images/checked.png"));
+
+        g.buttons[0]->setChecked(true);
+        g.group->setLastButtonChecked(g.buttons[0]);
+        QCOMPARE(g.group->lastButtonCheckedId(), 1);
+        g.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.window));
+
+        // A click checks another button; until confirmed, the group still remembers the
+        // first, so a refusal can put it back.
+        QSignalSpy toggled(g.group, SIGNAL(buttonToggled(int, bool)));
+        QTest::mouseClick(g.buttons[2], Qt::LeftButton);
+        QCOMPARE(g.group->checkedId(), 3);
+        QCOMPARE(g.group->lastButtonCheckedId(), 1);
+        QCOMPARE(toggled.count(), 2);
+
+        g.group->lastButtonChecked()->setChecked(true); // refused
+        QCOMPARE(g.group->checkedId(), 1);
+        QCOMPARE(g.group->markedButton(), g.buttons[0]);
+
+        QTest::mouseClick(g.buttons[1], Qt::LeftButton);
+        g.group->setLastButtonChecked(g.group->button(2)); // confirmed
+        QCOMPARE(g.group->lastButtonCheckedId(), 2);
+        QCOMPARE(g.group->lastButtonChecked(), g.buttons[1]);
+    }
+
+    void forgottenButtons()
+    {
+        Group g;
+        fill(g, QString());
+        g.group->setLastButtonChecked(g.buttons[1]);
+        g.group->removeButton(g.buttons[1]);
+        QCOMPARE(g.group->lastButtonCheckedId(), -1);
+
+        g.group->setLastButtonChecked(g.buttons[2]);
+        delete g.buttons[2];
+        QCOMPARE(g.group->lastButtonChecked(), nullptr);
+        QCOMPARE(g.group->lastButtonCheckedId(), -1);
+    }
+
+    void checkMarkFollowsTheCheckedButton_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::newRow("missing image: drawn mark") << QStringLiteral("no/such/file.png");
+        QTest::newRow("no image given") << QString();
+    }
+
+    void checkMarkFollowsTheCheckedButton()
+    {
+        QFETCH(QString, image);
+        Group g;
+        fill(g, image);
+        QCOMPARE(g.group->markedButton(), nullptr);
+        g.buttons[1]->setChecked(true);
+        QCOMPARE(g.group->markedButton(), g.buttons[1]);
+        g.buttons[0]->setChecked(true);
+        QCOMPARE(g.group->markedButton(), g.buttons[0]);
+        g.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.window));
+        // The mark lets clicks through to its button: hit testing does not find it.
+        const QPoint onMark(g.buttons[0]->width() - 8, 8);
+        QCOMPARE(g.buttons[0]->childAt(onMark), nullptr);
+        QTest::mouseClick(g.buttons[2], Qt::LeftButton);
+        QCOMPARE(g.group->checkedId(), 3);
+        QCOMPARE(g.group->markedButton(), g.buttons[2]);
+    }
+
+    void buttonsAddedThroughTheBaseClassAreMarkedToo()
+    {
+        QWidget window;
+        auto* group = new ButtonGroup(QString(), &window);
+        auto* button = new QToolButton(&window);
+        button->setCheckable(true);
+        button->setChecked(true);
+        static_cast<QButtonGroup*>(group)->addButton(button, 1);
+        QTRY_COMPARE(group->markedButton(), button);
+    }
+
+    void groupDiesBeforeItsButtons()
+    {
+        QWidget window;
+        auto* button = new QToolButton(&window);
+        button->setCheckable(true);
+        {
+            ButtonGroup group(QString(), nullptr);
+            group.addButton(button, 1);
+            button->setChecked(true);
+        }
+        button->setChecked(false);
+        QTest::qWait(10);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+};
+
+QTEST_MAIN(TstChoiceWidgets)
+#include "tst_choicewidgets.moc"
