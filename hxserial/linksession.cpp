@@ -539,6 +539,11 @@ void LinkSession::onTimer()
     const qint64 t = now();
     for (int i = 0; m_active && i < m_outstanding.size();) {
         Exchange& ex = m_outstanding[i];
+        if (ex.cancelled && (ex.resendAt >= 0 || ex.deadline <= t)) {
+            // Nobody waits for it any more: no need to ask a busy unit again or to resend.
+            m_outstanding.removeAt(i);
+            continue;
+        }
         if (ex.resendAt >= 0) {
             if (ex.resendAt <= t) {
                 // Asking a busy unit again is not a lost request.
@@ -550,10 +555,6 @@ void LinkSession::onTimer()
         }
         if (ex.deadline > t) {
             ++i;
-            continue;
-        }
-        if (ex.cancelled) {
-            m_outstanding.removeAt(i);
             continue;
         }
         resend(ex);
