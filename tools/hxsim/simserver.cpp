@@ -176,10 +176,11 @@ void SimServer::pump()
     }
     if (m_leaving && m_in.isEmpty() && m_out.isEmpty() && m_delayed.empty()) {
         // The confirmation of the bootloader write is out: leave the line, as the unit
-        // does when it restarts into its bootloader.
+        // does when it restarts into its bootloader. A pseudo-terminal drops what the
+        // program has not read yet when it closes, so give the program a moment.
         m_leaving = false;
         m_unit.clearBootloaderRequest();
-        QTimer::singleShot(20, this, [this]() {
+        QTimer::singleShot(200, this, [this]() {
             unplug();
             emit bootloaderEntered();
         });
