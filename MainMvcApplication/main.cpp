@@ -1,0 +1,143 @@
+#include "maincontroller.h"
+#include "screenshothook.h"
+
+#include <appconfigmanager.h>
+#include <resourcemanager.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFont>
+#include <QIcon>
+#include <QMutex>
+#include <QPixmap>
+#include <QScopedPointer>
+#include <QSplashScreen>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QTimer>
+
+// Besides the usual run, three environment variables serve development and tests:
+//   HX_QUIT_AFTER_MS=<n>    end the event loop n ms after it started (exit code 0)
+//   HX_STARTUP_PROBE=1      print "hxmain: ready <ms>" on stdout once the controller and
+//                           its window are built (ms since the entry was reached)
+//   HX_SCREENSHOT=<file>    save a picture of the main window once a unit is connected and
+//                           live values have arrived, then end (see ScreenshotHook);
+//                           HX_SCREENSHOT_TIMEOUT_MS bounds the wait (default 30000)
+
+namespace {
+
+// Both the GUI thread and the device link's thread log; the lock keeps their lines whole
+// and in the order in which they were written.
+QBasicMutex logMutex;
+
+void logMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    Q_UNUSED(context)
+    QString line;
+    switch (type) {
+    case QtDebugMsg:
+        line = QStringLiteral("Debug: %1").arg(message);
+        break;
+    case QtWarningMsg:
+        line = QStringLiteral("Warning: %1").arg(message);
+        break;
+    case QtCriticalMsg:
+        line = QStringLiteral("Critical: %1").arg(message);
+        break;
+    case QtFatalMsg:
+        line = QStringLiteral("Fatal: %1").arg(message);
+        break;
+    default:
+        line = QStringLiteral("Info: %1").arg(message);
+        break;
+    }
+    QMutexLocker lock(&logMutex);
+    QFile file(QStringLiteral("log"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    QTextStream out(&file);
+    out << line << '\n';
+    out.flush();
+    file.close();
+}
+
+QString dataDirectoryPath()
+{
+    const QStringList locations =
+            QStandardPaths::standardLocations(QStandardPaths::AppLocalDataLocation);
+    if (!locations.isEmpty())
+        return locations.first();
+    // Without any data location the settings live beside the program's data.
+    return QDir::currentPath();
+}
+
+int environmentInt(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    qInstallMessageHandler(logMessage);
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    QApplication app(argc, argv);
+
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/Solvan.ico")));
+
+    const QString dataPath = dataDirectoryPath();
+    QDir dataDir(dataPath);
+    if (!dataDir.exists())
+        dataDir.mkpath(QStringLiteral("."));
+
+    QPixmap splashImage(QStringLiteral("images/splash-screen.jpg"));
+    QSplashScreen splash(splashImage, Qt::WindowStaysOnTopHint);
+    splash.show();
+
+    QScopedPointer<AppConfigManager> config(
+            new AppConfigManager(dataPath + QStringLiteral("/fbl.afc")));
+
+    QString stringFile = QStringLiteral("docs/en/strings.xml");
+    const QString lang = config->get(QStringLiteral("lang"));
+    if (lang == QLatin1String("fr"))
+        stringFile = QStringLiteral("docs/fr/strings.xml");
+    else if (lang == QLatin1String("vi"))
+        stringFile = QStringLiteral("docs/vi/strings.xml");
+    ResourceManager* resources = ResourceManager::instance(stringFile);
+    splash.showMessage(resources->getValue(3), Qt::AlignBottom | Qt::AlignRight, Qt::white);
+
+    QScopedPointer<MainController> controller(new MainController(config.data()));
+
+    if (qEnvironmentVariableIsSet("HX_STARTUP_PROBE")) {
+        QTextStream(stdout) << "hxmain: ready " << sinceStart.elapsed() << Qt::endl;
+    }
+
+    QTimer::singleShot(2000, controller.data(), SLOT(showMainWindow()));
+    QTimer::singleShot(2000, &splash, SLOT(hide()));
+
+    QScopedPointer<ScreenshotHook> screenshot;
+    const QString screenshotPath = qEnvironmentVariable("HX_SCREENSHOT");
+    if (!screenshotPath.isEmpty())
+        screenshot.reset(new ScreenshotHook(controller.data(), screenshotPath,
+                                            environmentInt("HX_SCREENSHOT_TIMEOUT_MS", 30000)));
+    const int quitAfterMs = environmentInt("HX_QUIT_AFTER_MS", -1);
+    if (quitAfterMs >= 0)
+        QTimer::singleShot(quitAfterMs, &app, &QCoreApplication::quit);
+
+    const int exitCode = QApplication::exec();
+
+    screenshot.reset();
+    controller.reset();
+    config.reset();
+    return exitCode;
+}

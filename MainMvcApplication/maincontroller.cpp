@@ -1,0 +1,956 @@
+#include "maincontroller.h"
+
+#include "adaptormodel.h"
+#include "buttongroupwithverifyadaptor.h"
+#include "checkablebuttonwithverifyadaptor.h"
+#include "comboboxadaptor.h"
+#include "firmwaredialog.h"
+#include "lineeditadaptor.h"
+#include "mainwidget.h"
+#include "modelbuilder.h"
+#include "parameter.h"
+#include "parametermodel.h"
+#include "rxmonitoradaptor.h"
+#include "slideradaptor.h"
+#include "sliderwithlineeditadaptor.h"
+
+#include <advanceservosview.h>
+#include <appconfigmanager.h>
+#include <buttongroup.h>
+#include <progressdialog.h>
+#include <resourcemanager.h>
+#include <rxmonitorview.h>
+#include <serialmanager.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QSlider>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QWebFrame>
+#include <QWebPage>
+#include <QWebView>
+
+#include <algorithm>
+
+namespace {
+
+const int PollIntervalMs = 100;
+// Busy commands (set centre, bind) keep the unit from answering for about 1.5 s.
+const int BusyTicks = -20;
+const int TabRx = 1;
+const int TabBank = 9;
+const int TabLog = TabReadScheduler::LogTab;
+const int CommandAddress = 10;
+
+const char* const KeyTxMode = "txmode";
+const char* const KeyLang = "lang";
+const char* const KeyGyroOff = "gyro-off";
+const char* const KeyLastParamsDir = "last_params_dir";
+
+bool isEventRecord(int address)
+{
+    return address >= 600 && address <= 640 && address % 10 == 0;
+}
+
+bool isChartRecord(int address)
+{
+    return address >= 604 && address <= 644 && address % 10 == 4;
+}
+
+} // namespace
+
+const int MainController::SaveList[] = {136, 137, 138, 139, 140, 141, 142, 290, 291, 292,
+                                        304, 305, 306, 307, 308, 309, 310, 311, 312, 313,
+                                        314, 315, 316, 317, 318, 319, 320, 321, 322, 340,
+                                        341, 342, 343, 344, 345, 346, 347, 348, 349};
+const int MainController::SaveListSize = int(sizeof(SaveList) / sizeof(SaveList[0]));
+
+MainController::MainController(AppConfigManager* config, SerialManager* link)
+    : QObject(nullptr)
+    , ui(new Ui::MainWidget)
+    , config(config)
+    , resources(ResourceManager::instance(QString()))
+    , serialManager(link ? link : new SerialManager(nullptr))
+{
+    ui->installEventFilter(this);
+
+    connect(ui->mainTab, SIGNAL(currentChanged(int)), this, SLOT(mainTab_current_changed(int)));
+    connect(&mainTimer, SIGNAL(timeout()), this, SLOT(mainTimer_timeout()));
+    connect(this, SIGNAL(_needReconnect()), serialManager, SLOT(tryReconnect()));
+    connect(serialManager, SIGNAL(_portStatusChanged(int)), this,
+            SLOT(handlePortStatusChanged(int)));
+    connect(serialManager, SIGNAL(_responseToUpdateUi(QVariant)), this,
+            SLOT(handleParamsChanged(QVariant)));
+    connect(this, SIGNAL(_needUpdateFlash(QByteArray)), serialManager,
+            SLOT(startUpdateFirmware(QByteArray)));
+    connect(serialManager, SIGNAL(_flashStatusChanged(int)), this,
+            SLOT(handleFlashStatusChanged(int)));
+    connect(serialManager, SIGNAL(_flashProgressChanged(int)), this,
+            SLOT(handleFlashProgressChanged(int)));
+    connect(ui->btnOpen, SIGNAL(clicked()), this, SLOT(btnOpen_button_clicked()));
+    connect(ui->btnSave, SIGNAL(clicked()), this, SLOT(btnSave_button_clicked()));
+    connect(ui->btnFirmware, SIGNAL(clicked()), this, SLOT(btnFirmware_button_clicked()));
+    connect(ui->btnShowBank, SIGNAL(clicked()), this, SLOT(btnShowBank_button_clicked()));
+    connect(ui->btnSaveProfileAs, SIGNAL(clicked()), this, SLOT(btnSaveProfileAs_clicked()));
+    connect(ui->btnAcceptWriteLoadedParams, SIGNAL(clicked()), this,
+            SLOT(btnWriteLoadedParams_button_clicked()));
+    connect(ui->btnRejectWriteLoadedParams, SIGNAL(clicked()), this,
+            SLOT(btnWriteLoadedParams_button_clicked()));
+    connect(ui->cbTxMode, SIGNAL(currentIndexChanged(int)), this,
+            SLOT(cbTxMode_current_index_changed(int)));
+    connect(ui->btnSetCenter, SIGNAL(clicked()), this, SLOT(btnSetCenter_clicked()));
+    connect(ui->btnBind, SIGNAL(clicked()), this, SLOT(btnBind_clicked()));
+    connect(ui->btnSwashViewRotateLeft, SIGNAL(clicked()), this,
+            SLOT(btnSwashViewRotateLeft_clicked()));
+    connect(ui->btnSwashViewRotateRight, SIGNAL(clicked()), this,
+            SLOT(btnSwashViewRotateRight_clicked()));
+    connect(ui->btnCyclicDefault, SIGNAL(clicked()), this, SLOT(btnCyclicDefault_button_clicked()));
+    connect(ui->btnCyclicDefaultAdvance, SIGNAL(clicked()), this,
+            SLOT(btnCyclicDefaultAdv_button_clicked()));
+    connect(ui->btnServoDefault, SIGNAL(clicked()), this, SLOT(btnServoDefault_clicked()));
+    connect(ui->btnSwashTrimDefault, SIGNAL(clicked()), this, SLOT(btnSwashTrimDefault_clicked()));
+    connect(ui->swashDefaultBtn, SIGNAL(clicked()), this, SLOT(btnSwashDefault_clicked()));
+    connect(ui->cyclicAdvGainDefaultBtn, SIGNAL(clicked()), this,
+            SLOT(cyclicAdvGainDefaultBtn_clicked()));
+    connect(ui->tailAdvGainDefaultBtn, SIGNAL(clicked()), this,
+            SLOT(tailAdvGainDefaultBtn_clicked()));
+    connect(ui->btnTailDefault, SIGNAL(clicked()), this, SLOT(btnTailDefault_button_clicked()));
+    connect(ui->logStackedWidget, SIGNAL(currentChanged(int)), this,
+            SLOT(logStack_currentChanged(int)));
+    connect(ui->btnChartEvent_prev, SIGNAL(clicked()), this, SLOT(btnPrevEventAndChart_clicked()));
+    connect(ui->btnChartEvent_next, SIGNAL(clicked()), this, SLOT(btnNextEventAndChart_clicked()));
+
+    {
+        ModelBuilder builder(ui);
+        adaptorModel = builder.buildAdaptorModel();
+        parameterModel = builder.buildParameterModel();
+    }
+    connect(adaptorModel, SIGNAL(_adaptorValueChanged(int, int, bool)), this,
+            SLOT(requestWriteConfigChanges(int, int, bool)));
+    connect(adaptorModel, SIGNAL(_resetValue(int, int, bool)), this,
+            SLOT(resetValue(int, int, bool)));
+    connectAdaptors();
+
+    ui->registerUiConnections();
+    ui->intializeWidgetProperties();
+    ui->setToolTipForWidgets();
+
+    loadSettings();
+
+    mainTimer.setSingleShot(false);
+    mainTimer.setInterval(PollIntervalMs);
+
+    ui->mainTab->setCurrentIndex(0);
+    ui->updateLabelPortStatus(false);
+    placeWindow();
+
+    serialManager->start(QThread::HighPriority);
+}
+
+MainController::~MainController()
+{
+    setRunMode(Offline);
+    saveSettings();
+    bool stopped = true;
+    if (serialManager->isRunning()) {
+        serialManager->quit();
+        stopped = serialManager->wait(1000);
+    }
+    if (stopped) {
+        serialManager->deleteLater();
+    } else {
+        // Destroying a thread that still runs would abort the program; let it go once
+        // it has finished instead.
+        qWarning("The device link did not stop within a second; it is released when it ends");
+        connect(serialManager, &QThread::finished, serialManager, &QObject::deleteLater);
+    }
+    parameterModel->deleteLater();
+    adaptorModel->deleteLater();
+    ui->removeEventFilter(this);
+    delete ui;
+}
+
+void MainController::connectAdaptors()
+{
+    const QHash<int, AbstractFieldAdaptor*> adaptors = adaptorModel->adaptors();
+    for (auto it = adaptors.cbegin(); it != adaptors.cend(); ++it) {
+        AbstractFieldAdaptor* adaptor = it.value();
+        if (!adaptor)
+            continue;
+        if (auto* slider = qobject_cast<SliderAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QSlider*>(slider->inputField()))
+                connect(widget, SIGNAL(valueChanged(int)), ui, SLOT(slider_valueChanged(int)));
+            if (auto* withEdit = qobject_cast<SliderWithLineEditAdaptor*>(adaptor)) {
+                if (QLineEdit* edit = withEdit->getLineEdit()) {
+                    connect(edit, SIGNAL(textEdited(QString)), ui,
+                            SLOT(lineEdit_textEdited(QString)));
+                    connect(edit, SIGNAL(returnPressed()), ui, SLOT(hideLineEditAlert()));
+                }
+                if (LineEditAdaptor* editAdaptor = withEdit->getLineEditAdaptor())
+                    connect(editAdaptor, SIGNAL(_editLostFocus(QObject*)), ui,
+                            SLOT(hideLineEditAlert()));
+            }
+        } else if (auto* lineEdit = qobject_cast<LineEditAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QLineEdit*>(lineEdit->inputField())) {
+                connect(widget, SIGNAL(textEdited(QString)), ui,
+                        SLOT(lineEdit_textEdited(QString)));
+                connect(widget, SIGNAL(returnPressed()), ui, SLOT(hideLineEditAlert()));
+            }
+            connect(lineEdit, SIGNAL(_editLostFocus(QObject*)), ui, SLOT(hideLineEditAlert()));
+        } else if (auto* button = qobject_cast<CheckableButtonWithVerifyAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QToolButton*>(button->inputField()))
+                connect(widget, SIGNAL(toggled(bool)), ui, SLOT(servoButtons_toggled(bool)));
+            connect(button, SIGNAL(_clicked(QObject*, bool, bool*)), this,
+                    SLOT(servoButtons_clicked(QObject*, bool, bool*)));
+        } else if (auto* group = qobject_cast<ButtonGroupWithVerifyAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<ButtonGroup*>(group->inputField()))
+                connect(widget, SIGNAL(buttonToggled(int, bool)), ui,
+                        SLOT(buttonGroup_button_toggled(int, bool)));
+            connect(group, SIGNAL(_buttonClicked(QObject*, int, bool*)), this,
+                    SLOT(buttonGroup_button_clicked(QObject*, int, bool*)));
+        } else if (auto* combo = qobject_cast<ComboBoxAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QComboBox*>(combo->inputField()))
+                connect(widget, SIGNAL(currentIndexChanged(int)), ui,
+                        SLOT(comboBox_currentIndexChanged(int)));
+        }
+    }
+}
+
+void MainController::loadSettings()
+{
+    if (config->hasKey(QLatin1String(KeyTxMode))) {
+        const int mode = config->get(QLatin1String(KeyTxMode)).toInt(nullptr, 10);
+        if (mode < ui->cbTxMode->count())
+            ui->cbTxMode->setCurrentIndex(mode);
+    }
+    if (config->hasKey(QLatin1String(KeyLang))) {
+        const QString lang = config->get(QLatin1String(KeyLang));
+        for (int i = 0; i < ui->cbLanguage->count(); ++i) {
+            if (ui->cbLanguage->itemData(i, Qt::UserRole).toString() == lang) {
+                ui->cbLanguage->setCurrentIndex(i);
+                break;
+            }
+        }
+    }
+    if (config->hasKey(QLatin1String(KeyGyroOff)))
+        ui->checkGyroOff->setChecked(config->get(QLatin1String(KeyGyroOff)).toInt(nullptr, 10) !=
+                                     0);
+}
+
+void MainController::saveSettings()
+{
+    config->put(QLatin1String(KeyTxMode), QString::number(ui->cbTxMode->currentIndex()));
+    config->put(QLatin1String(KeyLang), ui->cbLanguage->currentData(Qt::UserRole).toString());
+    config->put(QLatin1String(KeyGyroOff),
+                ui->checkGyroOff->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    config->saveConfigToFile();
+}
+
+void MainController::placeWindow()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 660);
+    const int width = std::max(int(available.width() * 0.65), 1280);
+    const int height = std::max(int(available.height() * 0.75), 660);
+    ui->setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(width, height), available));
+}
+
+QString MainController::text(int id) const
+{
+    return resources ? resources->getValue(id) : QString();
+}
+
+// --- Connection and reading -------------------------------------------------------------
+
+void MainController::showMainWindow()
+{
+    ui->show();
+}
+
+void MainController::setRunMode(AppRunMode mode)
+{
+    if (mode == runMode)
+        return;
+    if (mode == Offline) {
+        action = Sleep;
+        if (mainTimer.isActive())
+            mainTimer.stop();
+        runMode = Offline;
+    } else {
+        action = Running;
+        skipTicks = 0;
+        if (!mainTimer.isActive())
+            mainTimer.start();
+        readScheduler.resetCounters();
+        runMode = Online;
+    }
+}
+
+void MainController::sendRead(const QString& addresses)
+{
+    serialManager->requestRead(QVariant(addresses));
+}
+
+void MainController::handlePortStatusChanged(int status)
+{
+    if (status == 100) {
+        m_portOpen = true;
+        // While a loaded file is being written the flow owns the run mode; it resumes
+        // polling itself when it ends.
+        if (loadedParamsState != LoadIdle) {
+            ui->updateLabelPortStatus(true);
+            return;
+        }
+        requestReadbyTabIndex(ui->mainTab->currentIndex());
+        ui->updateLabelPortStatus(true);
+        setRunMode(Online);
+        readScheduler.setPendingReads(0);
+    } else if (status == -100) {
+        m_portOpen = false;
+        ui->updateLabelPortStatus(false);
+        setRunMode(Offline);
+    }
+}
+
+void MainController::mainTimer_timeout()
+{
+    if (readScheduler.pendingReads() > 3) {
+        emit _needReconnect();
+        return;
+    }
+    const int tab = ui->mainTab->currentIndex();
+    if (skipTicks < 0) {
+        ++skipTicks;
+        return;
+    }
+    if (tab == TabRx && !(ui->rxViewLeft->animFinished() && ui->rxViewRight->animFinished()))
+        return;
+    if (tab == TabLog) {
+        sendRead(QStringLiteral("0104"));
+        return;
+    }
+    sendRead(readScheduler.addressesForTab(tab));
+}
+
+void MainController::requestReadbyTabIndex(int tab)
+{
+    sendRead(readScheduler.addressesForTab(tab));
+}
+
+void MainController::requestReadAllAddress()
+{
+    sendRead(readScheduler.allAddresses());
+}
+
+void MainController::mainTab_current_changed(int index)
+{
+    skipTicks = 0;
+    serialManager->clearAllSignalsInReader();
+    ui->animationWhenTabChange(index);
+    ui->animationShowGyroOff();
+    if (ui->mainTab->currentIndex() == TabLog) {
+        changeEventAndChart(ui->logStackedWidget->currentIndex(), 0);
+        flightIndex = 0;
+    }
+}
+
+void MainController::btnShowBank_button_clicked()
+{
+    ui->mainTab->setCurrentIndex(TabBank);
+}
+
+bool MainController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (QWidget* focus = QApplication::focusWidget())
+            focus->clearFocus();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// --- Edits and writes -------------------------------------------------------------------
+
+void MainController::sendWrite(int addr, int value)
+{
+    serialManager->requestWrite(
+            QVariant(QString::number(addr) + QLatin1Char(',') + QString::number(value)));
+}
+
+void MainController::requestWriteConfigChanges(int addr, int value, bool isBlocking)
+{
+    Q_UNUSED(isBlocking)
+    parameterModel->setParamValue(addr, value);
+    if (runMode == Offline || addr <= 0 || value < 0)
+        return;
+    serialManager->clearAllSignalsInReader();
+    if (addr == 1524 || addr == 1533 || addr == 1534)
+        addr -= 1000;
+    sendWrite(addr, value);
+}
+
+void MainController::resetValue(int addr, int value, bool isBlocking)
+{
+    const auto answer = QMessageBox::warning(
+            ui, text(80), text(187), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Cancel)
+        requestWriteConfigChanges(addr, value, isBlocking);
+}
+
+void MainController::resetGroup(int textId, int command)
+{
+    const auto answer = QMessageBox::warning(
+            ui, text(80), text(textId), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Cancel)
+        requestWriteConfigChanges(CommandAddress, command, true);
+}
+
+void MainController::btnSwashDefault_clicked()
+{
+    resetGroup(186, 40);
+}
+
+void MainController::btnServoDefault_clicked()
+{
+    resetGroup(183, 50);
+}
+
+void MainController::btnSwashTrimDefault_clicked()
+{
+    resetGroup(183, 51);
+}
+
+void MainController::btnCyclicDefault_button_clicked()
+{
+    resetGroup(184, 70);
+}
+
+void MainController::cyclicAdvGainDefaultBtn_clicked()
+{
+    resetGroup(184, 71);
+}
+
+void MainController::btnCyclicDefaultAdv_button_clicked()
+{
+    resetGroup(170, 72);
+}
+
+void MainController::btnTailDefault_button_clicked()
+{
+    resetGroup(183, 80);
+}
+
+void MainController::tailAdvGainDefaultBtn_clicked()
+{
+    resetGroup(185, 81);
+}
+
+void MainController::buttonGroup_button_clicked(QObject* group, int id, bool* accept)
+{
+    auto* buttons = qobject_cast<QButtonGroup*>(group);
+    QAbstractButton* button = buttons ? buttons->button(id) : nullptr;
+
+    int titleId = -1;
+    if (group == ui->sensorDirectionGroup)
+        titleId = 138;
+    else if (group == ui->swashTypeGroup)
+        titleId = 145;
+    else if (group == ui->rotateDirectionGroup)
+        titleId = 148;
+    else if (group == ui->collectiveDirectionGroup)
+        titleId = 162;
+
+    const QList<QPair<QAbstractButton*, int>> texts = {
+            {ui->btnSensorDirection1, 130},    {ui->btnSensorDirection2, 131},
+            {ui->btnSensorDirection3, 132},    {ui->btnSensorDirection4, 133},
+            {ui->btnSensorDirection5, 134},    {ui->btnSensorDirection6, 135},
+            {ui->btnSensorDirection7, 136},    {ui->btnSensorDirection8, 137},
+            {ui->btnSwashplate1, 140},         {ui->btnSwashplate2, 141},
+            {ui->btnSwashplate3, 142},         {ui->btnSwashplate4, 143},
+            {ui->btnSwashplate5, 144},         {ui->btnRotateDirection1, 146},
+            {ui->btnRotateDirection2, 147},    {ui->btnCollectiveDirection1, 160},
+            {ui->btnCollectiveDirection2, 161}};
+    int textId = -1;
+    for (const auto& entry : texts) {
+        if (button && entry.first == button) {
+            textId = entry.second;
+            break;
+        }
+    }
+
+    const auto answer = QMessageBox::question(
+            ui, titleId < 0 ? QString() : text(titleId), textId < 0 ? QString() : text(textId),
+            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    const bool ok = answer == QMessageBox::Ok;
+    if (ok && group == ui->swashTypeGroup) {
+        // Every swash plate type starts from an unturned phasing.
+        ui->swashView->setAngle(0);
+        requestWriteConfigChanges(211, 0, false);
+    }
+    if (accept)
+        *accept = ok;
+}
+
+void MainController::servoButtons_clicked(QObject* button, bool checked, bool* accept)
+{
+    int titleId = 152;
+    int textId = checked ? 150 : 151;
+    if (button == ui->btnTailServo) {
+        titleId = 182;
+        textId = checked ? 180 : 181;
+    }
+    const auto answer =
+            QMessageBox::question(ui, text(titleId), text(textId),
+                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (accept)
+        *accept = answer == QMessageBox::Ok;
+}
+
+void MainController::bindStickMonitor(int addr, bool left, bool vertical)
+{
+    auto* adaptor = new RxMonitorAdaptor(left ? ui->rxViewLeft : ui->rxViewRight, nullptr);
+    adaptor->setAxis(vertical ? RxMonitorAdaptor::Vertical : RxMonitorAdaptor::Horizontal);
+    adaptorModel->addAdaptor(addr, adaptor);
+}
+
+void MainController::cbTxMode_current_index_changed(int index)
+{
+    // Which stick shows which channel, for addresses 116 (collective/throttle),
+    // 114 (rudder), 112 (elevator) and 111 (aileron): left?, vertical?
+    struct Binding
+    {
+        bool left;
+        bool vertical;
+    };
+    static const Binding modes[4][4] = {
+            // Mode 1: elevator and rudder on the left, throttle and aileron on the right.
+            {{false, true}, {true, false}, {true, true}, {false, false}},
+            {{true, true}, {true, false}, {false, true}, {false, false}},
+            {{false, true}, {true, false}, {true, true}, {false, false}},
+            {{true, true}, {false, false}, {false, true}, {true, false}}};
+    static const int channels[4] = {116, 114, 112, 111};
+    if (index < 0 || index > 3)
+        return;
+    for (int i = 0; i < 4; ++i)
+        bindStickMonitor(channels[i], modes[index][i].left, modes[index][i].vertical);
+}
+
+void MainController::btnSetCenter_clicked()
+{
+    requestWriteConfigChanges(129, 1, false);
+    skipTicks = BusyTicks;
+    ui->showProgressDialog(ProgressDialog::Busy, text(122));
+    QTimer::singleShot(2000, ui, SLOT(hideProgressDialog()));
+}
+
+void MainController::btnBind_clicked()
+{
+    const auto answer = QMessageBox::warning(ui, text(120), text(121),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::No)
+        return;
+    const int satellite = ui->cbSatelliteType->currentData(Qt::UserRole).toInt();
+    requestWriteConfigChanges(102, satellite == 4 ? 3 : 9, false);
+    skipTicks = BusyTicks;
+}
+
+void MainController::btnSwashViewRotateLeft_clicked()
+{
+    ui->swashView->rotateLeft();
+    requestWriteConfigChanges(211, adaptorModel->value(211), false);
+}
+
+void MainController::btnSwashViewRotateRight_clicked()
+{
+    ui->swashView->rotateRight();
+    requestWriteConfigChanges(211, adaptorModel->value(211), false);
+}
+
+void MainController::requestSendGyroOff()
+{
+    const int tab = ui->mainTab->currentIndex();
+    if (ui->checkGyroOff->isChecked() && m_gyroOffCalls % 4 == 0 && tab >= 3 && tab <= 7)
+        requestWriteConfigChanges(224, 1, false);
+    if (++m_gyroOffCalls > 199)
+        m_gyroOffCalls = 1;
+}
+
+// --- Incoming values --------------------------------------------------------------------
+
+QString MainController::javaScriptStringLiteral(const QString& text)
+{
+    QString literal;
+    literal.reserve(text.size() + 2);
+    literal += QLatin1Char('\'');
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\':
+            literal += QLatin1String("\\\\");
+            break;
+        case '\'':
+            literal += QLatin1String("\\'");
+            break;
+        case '"':
+            literal += QLatin1String("\\\"");
+            break;
+        case '\n':
+            literal += QLatin1String("\\n");
+            break;
+        case '\r':
+            literal += QLatin1String("\\r");
+            break;
+        // "</script>" or "<!--" would end or change the script if the text were ever
+        // placed inside a page; escaped, the characters are the same to the script.
+        case '<':
+            literal += QLatin1String("\\x3c");
+            break;
+        case '>':
+            literal += QLatin1String("\\x3e");
+            break;
+        case 0x2028:
+        case 0x2029:
+            literal += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+                literal += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                literal += c;
+        }
+    }
+    literal += QLatin1Char('\'');
+    return literal;
+}
+
+void MainController::showRecord(int address, const QString& data)
+{
+    if (isEventRecord(address)) {
+        const QStringList events = data.split(QLatin1Char(','));
+        for (const QString& event : events) {
+            const QStringList pieces = event.split(QLatin1Char('_'));
+            const int code = pieces.first().toInt(nullptr, 10);
+            const int time = pieces.last().toInt(nullptr, 10);
+            const QStringList cells = {QString::number(time / 10.0, 'g', 6), QString::number(code),
+                                       text(3000 + code)};
+            QList<QStandardItem*> row;
+            for (const QString& cell : cells) {
+                auto* item = new QStandardItem(cell);
+                item->setEditable(false);
+                item->setData(int(Qt::AlignCenter), Qt::TextAlignmentRole);
+                row.append(item);
+            }
+            ui->eventModel->appendRow(row);
+        }
+    }
+}
+
+void MainController::handleParamsChanged(QVariant response)
+{
+    const QString s = response.toString();
+    const int separator = s.indexOf(QLatin1Char('='));
+    if (separator >= 0) {
+        const QString addressText = s.left(separator);
+        const int address = addressText.toInt(nullptr, 10);
+        // The record is everything after the first "=", so nothing of it can be lost.
+        const QString data = s.mid(separator + 1);
+        showRecord(address, data);
+        if (isChartRecord(address)) {
+            const QString script = QStringLiteral("changeData(%1, %2);")
+                                           .arg(javaScriptStringLiteral(addressText),
+                                                javaScriptStringLiteral(data));
+            ui->chartView->page()->mainFrame()->evaluateJavaScript(script);
+        }
+        if (isEventRecord(address) || isChartRecord(address))
+            ui->logTitle->setText(text(2910 + (address - 600) / 10));
+        readScheduler.answerReceived();
+        return;
+    }
+
+    const QStringList parts = s.split(QLatin1Char(','));
+    const int address = parts.first().toInt(nullptr, 10);
+    const int value = parts.last().toInt(nullptr, 10);
+    if (address >= 1 && address <= 3) {
+        if (firmwareDialog) {
+            if (address == 1)
+                firmwareDialog->setHardwareVersion(QString::asprintf("HW %.1f", value / 10.0));
+            else if (address == 2)
+                firmwareDialog->setFirmwareVersion(QString::asprintf("FW %.2f", value / 100.0));
+            else
+                firmwareDialog->setSerialNumber(QString::asprintf("%d", value));
+        }
+    } else {
+        adaptorModel->setAdaptorValue(address, value);
+        parameterModel->setParamValue(address, value);
+        if (address == 524 || address == 533 || address == 534) {
+            adaptorModel->setAdaptorValue(address + 1000, value);
+            parameterModel->setParamValue(address + 1000, value);
+        }
+    }
+    readScheduler.answerReceived();
+}
+
+void MainController::changeEventAndChart(int page, int flight)
+{
+    ui->eventModel->removeRows(0, ui->eventModel->rowCount());
+    ui->chartView->reload();
+    const int tab = ui->mainTab->currentIndex();
+    // Records are only read for the log tab; from any other tab the scheduler's template
+    // would be some other tab's address list.
+    if (tab != TabLog)
+        return;
+    const QString address = readScheduler.logAddress(tab, page, QString::number(flight));
+    sendRead(address);
+}
+
+void MainController::logStack_currentChanged(int page)
+{
+    changeEventAndChart(page, flightIndex);
+}
+
+void MainController::btnPrevEventAndChart_clicked()
+{
+    if (flightIndex < 4) {
+        ++flightIndex;
+        changeEventAndChart(ui->logStackedWidget->currentIndex(), flightIndex);
+    }
+}
+
+void MainController::btnNextEventAndChart_clicked()
+{
+    if (flightIndex > 0) {
+        --flightIndex;
+        changeEventAndChart(ui->logStackedWidget->currentIndex(), flightIndex);
+    }
+}
+
+// --- Parameter files and profiles -------------------------------------------------------
+
+QString MainController::chooseOpenPath(const QString& caption, const QString& dir,
+                                       const QString& filter)
+{
+    return QFileDialog::getOpenFileName(ui, caption, dir, filter);
+}
+
+QString MainController::chooseSavePath(const QString& caption, const QString& dir,
+                                       const QString& filter)
+{
+    return QFileDialog::getSaveFileName(ui, caption, dir, filter);
+}
+
+QString MainController::parameterFileDir() const
+{
+    const QString dir = config->get(QLatin1String(KeyLastParamsDir));
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
+void MainController::rememberParameterFileDir(const QString& path)
+{
+    config->put(QLatin1String(KeyLastParamsDir), path.left(path.lastIndexOf(QLatin1Char('/'))));
+}
+
+void MainController::btnSave_button_clicked()
+{
+    for (int i = 0; i < SaveListSize; ++i)
+        serialManager->requestReadOne(
+                QVariant(QStringLiteral("%1").arg(SaveList[i], 4, 10, QLatin1Char('0'))));
+    const QString path = chooseSavePath(text(11), parameterFileDir(), text(8));
+    if (path.isEmpty())
+        return;
+    rememberParameterFileDir(path);
+    if (parameterModel->saveToFile(path, SaveList, SaveListSize) != 0) {
+        qWarning("Could not write the parameter file %s", qPrintable(path));
+        QMessageBox::critical(ui, text(20), text(21), QMessageBox::Ok);
+    }
+}
+
+bool MainController::waitBetweenLoadedWrites()
+{
+    // The unit needs the pause to store each value. The window keeps painting meanwhile,
+    // but takes no input, so nothing can start another flow in the middle of this one.
+    QEventLoop pause;
+    QTimer::singleShot(loadedWritePauseMs(), &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
+    return m_portOpen;
+}
+
+void MainController::btnOpen_button_clicked()
+{
+    if (loadedParamsState != LoadIdle)
+        return;
+    const QString path = chooseOpenPath(text(10), parameterFileDir(), text(8));
+    if (path.isEmpty())
+        return;
+    rememberParameterFileDir(path);
+
+    QMap<int, int> loaded;
+    if (parameterModel->loadFromFile(path, &loaded) != 0) {
+        QMessageBox::critical(ui, text(10), text(12), QMessageBox::Ok);
+        return;
+    }
+    if (action == Running && serialManager->isConnected()) {
+        const auto answer = QMessageBox::warning(
+                ui, text(17), text(19), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+    }
+    if (!serialManager->isConnected()) {
+        QMessageBox::warning(ui, text(10), text(22), QMessageBox::Ok);
+        return;
+    }
+
+    // A parameter file only carries settings: anything else in it (the command address,
+    // the bootloader switch, live values) must never reach the unit.
+    QMap<int, int> settings;
+    for (auto it = loaded.cbegin(); it != loaded.cend(); ++it) {
+        if (std::find(SaveList, SaveList + SaveListSize, it.key()) != SaveList + SaveListSize)
+            settings.insert(it.key(), it.value());
+        else
+            qWarning("Parameter file %s: address %d is not a setting of a parameter file; "
+                     "skipped",
+                     qPrintable(path), it.key());
+    }
+
+    loadedParamsState = LoadWriting;
+    setRunMode(Offline);
+    QPointer<ProgressDialog> progress = ui->progressDialog;
+    ui->showProgressDialog(ProgressDialog::Progress, text(9));
+    int written = 0;
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
+        parameterModel->setParamValue(it.key(), it.value());
+        sendWrite(it.key(), it.value());
+        ++written;
+        if (progress)
+            progress->setProgressBarValue(written * 100 / settings.size());
+        if (!waitBetweenLoadedWrites()) {
+            qWarning("The unit went away while a parameter file was written: %d of %d values "
+                     "sent",
+                     written, int(settings.size()));
+            break;
+        }
+    }
+    ui->hideProgressDialog();
+    loadedParamsState = LoadIdle;
+    // Poll again only if the unit is still there; a closed port keeps the program
+    // offline until the link reports it open again.
+    if (m_portOpen)
+        setRunMode(Online);
+}
+
+void MainController::btnWriteLoadedParams_button_clicked()
+{
+    if (loadedParamsState != LoadIdle)
+        return;
+    if (sender() == ui->btnAcceptWriteLoadedParams) {
+        loadedParamsState = LoadWritingAll;
+        ui->showProgressDialog(ProgressDialog::Progress, text(9));
+        const int n = parameterModel->count();
+        const QList<Parameter*> records = parameterModel->parameters();
+        int k = 0;
+        for (const Parameter* record : records) {
+            ++k;
+            ui->progressDialog->setProgressBarValue(k * 100 / n);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            serialManager->requestWriteLoaded(QVariant(QString::number(record->address) +
+                                                       QLatin1Char(',') +
+                                                       QString::number(record->value)));
+        }
+        ui->hideProgressDialog();
+        loadedParamsState = LoadIdle;
+    }
+    setRunMode(Online);
+    ui->animationWhenLoadFirmwareParams(false);
+}
+
+void MainController::cbProfile_activated(int index)
+{
+    Q_UNUSED(index)
+}
+
+void MainController::btnSaveProfileAs_clicked()
+{
+    QMenu menu(ui);
+    for (int i = 1; i <= 5; ++i)
+        menu.addAction(QStringLiteral("Profile %1").arg(i));
+    menu.exec(ui->btnSaveProfileAs->mapToGlobal(ui->btnSaveProfileAs->rect().bottomLeft()));
+}
+
+// --- Firmware update --------------------------------------------------------------------
+
+void MainController::btnFirmware_button_clicked()
+{
+    sendRead(QStringLiteral(",0001,0002,0003"));
+    firmwareDialog = new FirmwareDialog(ui);
+    if (firmwareDialog->exec() != 1)
+        return;
+    const auto answer = QMessageBox::question(
+            ui, text(4000), text(4001), QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    if (answer != QMessageBox::Yes)
+        return;
+    const QString tool = QStringLiteral("file:///") + QDir::currentPath() +
+                         QStringLiteral("/DfuSe v3.0.6/Bin/DfuSeDemo.exe");
+    QDesktopServices::openUrl(QUrl(tool, QUrl::TolerantMode));
+    requestWriteConfigChanges(2, 9999, true);
+    QCoreApplication::quit();
+}
+
+void MainController::handleFlashStatusChanged(int status)
+{
+    ProgressDialog* progress = ui->progressDialog;
+    switch (status) {
+    case 1:
+        ui->updateLabelFlashStatus(text(101));
+        progress->changeState(1);
+        break;
+    case 3:
+        ui->updateLabelFlashStatus(text(104));
+        progress->changeState(0);
+        break;
+    case 4:
+        progress->changeState(1);
+        ui->updateLabelFlashStatus(text(105));
+        break;
+    case 5:
+        progress->changeState(0);
+        ui->updateLabelFlashStatus(text(106));
+        break;
+    case 0:
+        ui->hideProgressDialog();
+        QMessageBox::information(ui, text(109), text(107), QMessageBox::Ok);
+        break;
+    case -1:
+        ui->hideProgressDialog();
+        QMessageBox::critical(ui, text(109), text(102), QMessageBox::Ok);
+        break;
+    case -2:
+        ui->hideProgressDialog();
+        QMessageBox::critical(ui, text(109), text(103), QMessageBox::Ok);
+        break;
+    case -999:
+        ui->hideProgressDialog();
+        QMessageBox::critical(ui, text(109), text(108), QMessageBox::Ok);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainController::handleFlashProgressChanged(int progress)
+{
+    ui->progressDialog->setProgressBarValue(progress);
+    ui->progressDialog->repaint();
+}
