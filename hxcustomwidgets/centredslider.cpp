@@ -2,6 +2,7 @@
 
 #include "widgetstyle.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -121,6 +122,22 @@ void CentredSlider::leaveEvent(QEvent* event)
     QSlider::leaveEvent(event);
 }
 
+void CentredSlider::focusInEvent(QFocusEvent* event)
+{
+    // Show the focus only when the keyboard brought it; a click shows itself.
+    m_keyboardFocus =
+            event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QSlider::focusInEvent(event);
+}
+
+void CentredSlider::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    update();
+    QSlider::focusOutEvent(event);
+}
+
 void CentredSlider::paintEvent(QPaintEvent*)
 {
     using namespace WidgetStyle;
@@ -171,7 +188,7 @@ void CentredSlider::paintEvent(QPaintEvent*)
 
     const double r = handleRadius() * ((m_hovered || isSliderDown()) ? 1.08 : 1.0);
     drawKnob(&p, handleCentre(), r, colour, isEnabled());
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         p.setPen(QPen(withAlpha(text(), 140), 1.0, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(handleCentre(), r + 3, r + 3);

@@ -21,6 +21,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QRectF grooveRect() const;
@@ -31,6 +33,7 @@ private:
 
     bool m_hovered = false;
     bool m_dragging = false;
+    bool m_keyboardFocus = false;
 };
 
 #endif // CENTREDSLIDER_H

@@ -2,6 +2,7 @@
 
 #include "widgetstyle.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -40,6 +41,22 @@ void TrimButton::leaveEvent(QEvent* event)
     QAbstractButton::leaveEvent(event);
 }
 
+void TrimButton::focusInEvent(QFocusEvent* event)
+{
+    // Show the focus only when the keyboard brought it; a click shows itself.
+    m_keyboardFocus =
+            event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QAbstractButton::focusInEvent(event);
+}
+
+void TrimButton::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    update();
+    QAbstractButton::focusOutEvent(event);
+}
+
 void TrimButton::paintEvent(QPaintEvent*)
 {
     using namespace WidgetStyle;
@@ -55,7 +72,7 @@ void TrimButton::paintEvent(QPaintEvent*)
     const bool down = isDown();
     fill.setColorAt(0.0, down ? QColor(0x12, 0x18, 0x21) : QColor(0x3a, 0x47, 0x59));
     fill.setColorAt(1.0, down ? QColor(0x1d, 0x25, 0x31) : QColor(0x25, 0x2e, 0x3b));
-    p.setPen(QPen(m_hovered || hasFocus() ? tone : panelBorder(), 1.2));
+    p.setPen(QPen(m_hovered || (hasFocus() && m_keyboardFocus) ? tone : panelBorder(), 1.2));
     p.setBrush(fill);
     p.drawRoundedRect(face, side * 0.28, side * 0.28);
 

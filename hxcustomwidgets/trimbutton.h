@@ -19,10 +19,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     Kind m_kind;
     bool m_hovered = false;
+    bool m_keyboardFocus = false;
 };
 
 #endif // TRIMBUTTON_H
