@@ -901,9 +901,10 @@ void MainController::btnFirmware_button_clicked()
             ui, text(4000), text(4001), QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
     if (answer != QMessageBox::Yes)
         return;
-    const QString tool = QStringLiteral("file:///") + QDir::currentPath() +
-                         QStringLiteral("/DfuSe v3.0.6/Bin/DfuSeDemo.exe");
-    QDesktopServices::openUrl(QUrl(tool, QUrl::TolerantMode));
+    // fromLocalFile gives "file:///C:/..." on Windows as well as a valid URL where the
+    // path itself starts with "/" (a plain "file:///" prefix would double the slash).
+    QDesktopServices::openUrl(QUrl::fromLocalFile(
+            QDir::currentPath() + QStringLiteral("/DfuSe v3.0.6/Bin/DfuSeDemo.exe")));
     requestWriteConfigChanges(2, 9999, true);
     QCoreApplication::quit();
 }

@@ -57,6 +57,8 @@ public:
 
     bool connected = false;
     QList<Request> requests;
+    // Called after each recorded write (on the caller's thread).
+    std::function<void()> onWrite;
     QElapsedTimer clock;
 
 protected:
@@ -69,6 +71,8 @@ private:
         if (request.userType() != QMetaType::QString)
             qWarning("request of type %s", request.typeName());
         requests.append({QString::fromLatin1(kind), request.toString(), clock.elapsed()});
+        if (onWrite && requests.constLast().kind == QLatin1String("write"))
+            onWrite();
     }
 };
 
