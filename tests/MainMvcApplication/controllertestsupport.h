@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -79,7 +80,8 @@ private:
 class TestController : public MainController
 {
 public:
-    TestController(AppConfigManager* config, RecordingLink* link)
+    // A null link gives the real one.
+    TestController(AppConfigManager* config, SerialManager* link)
         : MainController(config, link)
     {}
 
@@ -89,6 +91,8 @@ public:
     QStringList dialogCaptions;
     QStringList dialogFilters;
     int pauseMs = 0;
+    // How long the "user" takes to choose a file; events are processed meanwhile.
+    int dialogDelayMs = 0;
 
 protected:
     QString chooseOpenPath(const QString& caption, const QString& dir,
@@ -97,6 +101,7 @@ protected:
         dialogCaptions << caption;
         dialogDirs << dir;
         dialogFilters << filter;
+        QTest::qWait(dialogDelayMs);
         return openPath;
     }
     QString chooseSavePath(const QString& caption, const QString& dir,
@@ -105,6 +110,7 @@ protected:
         dialogCaptions << caption;
         dialogDirs << dir;
         dialogFilters << filter;
+        QTest::qWait(dialogDelayMs);
         return savePath;
     }
     int loadedWritePauseMs() const override { return pauseMs; }
