@@ -205,7 +205,7 @@ void CustomFrame::paintEvent(QPaintEvent*)
         const double h = bar.height();
         const QRectF iconRect(h * 0.3, h * 0.2, h * 0.6, h * 0.6);
         const QIcon icon = windowIcon();
-        if (!icon.isNull() && !icon.availableSizes().isEmpty()) {
+        if (!icon.isNull()) {
             icon.paint(&p, iconRect.toRect());
         } else {
             p.save();

@@ -122,6 +122,17 @@ void CentredSlider::leaveEvent(QEvent* event)
     QSlider::leaveEvent(event);
 }
 
+void CentredSlider::hideEvent(QHideEvent* event)
+{
+    // Hidden in the middle of a drag: finish it as a release would, so that whoever
+    // waits for the release is not left waiting.
+    if (m_dragging) {
+        m_dragging = false;
+        setSliderDown(false);
+    }
+    QSlider::hideEvent(event);
+}
+
 void CentredSlider::focusInEvent(QFocusEvent* event)
 {
     // Show the focus only when the keyboard brought it; a click shows itself.

@@ -157,6 +157,13 @@ void FlyStyleView::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void FlyStyleView::hideEvent(QHideEvent* event)
+{
+    m_pressed = 0;
+    m_hovered = 0;
+    QWidget::hideEvent(event);
+}
+
 void FlyStyleView::focusInEvent(QFocusEvent* event)
 {
     // Only a focus reached with the keyboard gets a visible ring; a click shows its choice.

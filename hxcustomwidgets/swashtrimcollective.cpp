@@ -150,6 +150,17 @@ void SwashTrimCollective::mouseReleaseEvent(QMouseEvent* event)
         emit _trimValueChanged(m_trim);
 }
 
+void SwashTrimCollective::hideEvent(QHideEvent* event)
+{
+    // A drag cut short (the page was switched away under the mouse) is dropped: the
+    // release that would have sent it never comes.
+    if (m_dragging) {
+        m_dragging = false;
+        m_trim = m_dragStartValue;
+    }
+    AbstractTrimSwash::hideEvent(event);
+}
+
 void SwashTrimCollective::wheelEvent(QWheelEvent* event)
 {
     const int notches = event->angleDelta().y() / 120;

@@ -234,6 +234,17 @@ void SwashTrimCyclic::mouseReleaseEvent(QMouseEvent* event)
         emit _trimValueChanged(t, d, m_trims[t][d], false);
 }
 
+void SwashTrimCyclic::hideEvent(QHideEvent* event)
+{
+    // A drag cut short (the page was switched away under the mouse) is dropped: the
+    // release that would have sent it never comes.
+    if (m_dragType >= 0) {
+        m_trims[m_dragType][m_dragDirection] = m_dragStartValue;
+        m_dragType = m_dragDirection = -1;
+    }
+    AbstractTrimSwash::hideEvent(event);
+}
+
 void SwashTrimCyclic::wheelEvent(QWheelEvent* event)
 {
     int t = -1;

@@ -171,6 +171,36 @@ private slots:
         QCOMPARE(changed.count(), 0);
     }
 
+    void dragCutShortByHidingIsDropped()
+    {
+        SwashTrimCyclic cyclic;
+        SwashTrimCollective collective;
+        for (QWidget* w : {static_cast<QWidget*>(&cyclic), static_cast<QWidget*>(&collective)}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+        }
+        QSignalSpy cyclicChanged(&cyclic, SIGNAL(_trimValueChanged(int, int, int, bool)));
+        QSignalSpy collectiveChanged(&collective, SIGNAL(_trimValueChanged(int)));
+
+        const QRect t1 = cyclic.trackRect(SwashTrimCyclic::Pitch, SwashTrimCyclic::Negative);
+        Mouse::press(&cyclic, t1.center());
+        Mouse::move(&cyclic, QPoint(t1.left() - 10, t1.center().y()));
+        const QRect t2 = collective.trackRect();
+        Mouse::press(&collective, t2.center());
+        Mouse::move(&collective, QPoint(t2.right() + 10, t2.center().y()));
+        cyclic.hide();
+        collective.hide();
+
+        QCOMPARE(cyclicChanged.count() + collectiveChanged.count(), 0);
+        QCOMPARE(cyclic.trimValue(SwashTrimCyclic::Pitch, SwashTrimCyclic::Negative), 0);
+        QCOMPARE(collective.trimValue(), 0);
+        // Values from the unit are shown again.
+        cyclic.setTrimValue(SwashTrimCyclic::Pitch, SwashTrimCyclic::Negative, 9);
+        collective.setTrimValue(-9);
+        QCOMPARE(cyclic.trimValue(SwashTrimCyclic::Pitch, SwashTrimCyclic::Negative), 9);
+        QCOMPARE(collective.trimValue(), -9);
+    }
+
     void cyclicWheelSteps()
     {
         SwashTrimCyclic widget;
