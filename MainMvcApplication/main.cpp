@@ -1,4 +1,5 @@
 #include "maincontroller.h"
+#include "messagelog.h"
 #include "screenshothook.h"
 
 #include <appconfigmanager.h>
@@ -7,10 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFont>
 #include <QIcon>
-#include <QMutex>
 #include <QPixmap>
 #include <QScopedPointer>
 #include <QSplashScreen>
@@ -27,41 +26,6 @@
 //                           HX_SCREENSHOT_TIMEOUT_MS bounds the wait (default 30000)
 
 namespace {
-
-// Both the GUI thread and the device link's thread log; the lock keeps their lines whole
-// and in the order in which they were written.
-QBasicMutex logMutex;
-
-void logMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    Q_UNUSED(context)
-    QString line;
-    switch (type) {
-    case QtDebugMsg:
-        line = QStringLiteral("Debug: %1").arg(message);
-        break;
-    case QtWarningMsg:
-        line = QStringLiteral("Warning: %1").arg(message);
-        break;
-    case QtCriticalMsg:
-        line = QStringLiteral("Critical: %1").arg(message);
-        break;
-    case QtFatalMsg:
-        line = QStringLiteral("Fatal: %1").arg(message);
-        break;
-    default:
-        line = QStringLiteral("Info: %1").arg(message);
-        break;
-    }
-    QMutexLocker lock(&logMutex);
-    QFile file(QStringLiteral("log"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
-        return;
-    QTextStream out(&file);
-    out << line << '\n';
-    out.flush();
-    file.close();
-}
 
 QString dataDirectoryPath()
 {
@@ -86,7 +50,7 @@ int main(int argc, char* argv[])
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    qInstallMessageHandler(logMessage);
+    qInstallMessageHandler(logMessageToFile);
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
 
@@ -113,6 +77,7 @@ int main(int argc, char* argv[])
         stringFile = QStringLiteral("docs/fr/strings.xml");
     else if (lang == QLatin1String("vi"))
         stringFile = QStringLiteral("docs/vi/strings.xml");
+    qDebug("Localised strings from %s", qPrintable(stringFile));
     ResourceManager* resources = ResourceManager::instance(stringFile);
     splash.showMessage(resources->getValue(3), Qt::AlignBottom | Qt::AlignRight, Qt::white);
 

@@ -1,0 +1,46 @@
+#include "messagelog.h"
+
+#include <QFile>
+#include <QMutex>
+#include <QTextStream>
+
+namespace {
+
+// Both the GUI thread and the device link's thread log; the lock keeps their lines whole
+// and in the order in which they were written. A QBasicMutex needs no construction, so
+// messages raised before main() or after static destruction are still safe.
+QBasicMutex logMutex;
+
+} // namespace
+
+void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    Q_UNUSED(context)
+    QString line;
+    switch (type) {
+    case QtDebugMsg:
+        line = QStringLiteral("Debug: %1").arg(message);
+        break;
+    case QtWarningMsg:
+        line = QStringLiteral("Warning: %1").arg(message);
+        break;
+    case QtCriticalMsg:
+        line = QStringLiteral("Critical: %1").arg(message);
+        break;
+    case QtFatalMsg:
+        line = QStringLiteral("Fatal: %1").arg(message);
+        break;
+    default:
+        line = QStringLiteral("Info: %1").arg(message);
+        break;
+    }
+    QMutexLocker lock(&logMutex);
+    QFile file(QStringLiteral("log"));
+    // Text mode writes the platform's line end.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    QTextStream out(&file);
+    out << line << '\n';
+    out.flush();
+    file.close();
+}
