@@ -189,7 +189,7 @@ void RxMonitorView::paintEvent(QPaintEvent*)
         p.setPen(textDim());
         p.drawText(QRectF(field.left(), wellRect.bottom(), field.width(),
                           field.bottom() - wellRect.bottom()),
-                   Qt::AlignCenter, tr("NO SIGNAL"));
+                   Qt::AlignCenter, tr("NO DATA"));
         return;
     }
 
