@@ -33,7 +33,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
 #include <QSlider>
 #include <QStandardItemModel>
@@ -783,9 +782,21 @@ bool MainController::waitBetweenLoadedWrites()
     // The unit needs the pause to store each value. The window keeps painting meanwhile,
     // but takes no input, so nothing can start another flow in the middle of this one.
     QEventLoop pause;
-    QTimer::singleShot(loadedWritePauseMs(), &pause, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &pause, &QEventLoop::quit);
+    timer.start(loadedWritePauseMs());
     pause.exec(QEventLoop::ExcludeUserInputEvents);
-    return m_portOpen;
+    if (timer.isActive()) {
+        // Only the application's quit ends the pause early: the program is closing.
+        qWarning("The program is closing; the rest of the parameter file is not written");
+        return false;
+    }
+    if (!m_portOpen) {
+        qWarning("The unit went away while a parameter file was written");
+        return false;
+    }
+    return true;
 }
 
 void MainController::btnOpen_button_clicked()
@@ -827,19 +838,16 @@ void MainController::btnOpen_button_clicked()
 
     loadedParamsState = LoadWriting;
     setRunMode(Offline);
-    QPointer<ProgressDialog> progress = ui->progressDialog;
     ui->showProgressDialog(ProgressDialog::Progress, text(9));
     int written = 0;
     for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
         parameterModel->setParamValue(it.key(), it.value());
         sendWrite(it.key(), it.value());
         ++written;
-        if (progress)
-            progress->setProgressBarValue(written * 100 / settings.size());
+        ui->progressDialog->setProgressBarValue(written * 100 / settings.size());
         if (!waitBetweenLoadedWrites()) {
-            qWarning("The unit went away while a parameter file was written: %d of %d values "
-                     "sent",
-                     written, int(settings.size()));
+            qWarning("%d of %d values of %s were sent", written, int(settings.size()),
+                     qPrintable(path));
             break;
         }
     }

@@ -53,6 +53,8 @@ public slots:
 
 } // namespace
 
+bool quitDuring(const std::function<void()>& action);
+
 class TestControllerFlows : public QObject
 {
     Q_OBJECT
@@ -70,6 +72,8 @@ private slots:
     void openWithoutUnit();
     void openUnreadable();
     void openUnitLostMidway();
+    void openIsNotReentrant();
+    void quitDuringOpen();
 
     void writeLoadedParams_data();
     void writeLoadedParams();
@@ -292,12 +296,62 @@ void TestControllerFlows::openUnitLostMidway()
         }
     };
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unit went away"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("2 of 4 values"));
     f.ui->btnOpen->click();
     QCOMPARE(f.link->writes().size(), 2);
     QCOMPARE(f.controller->currentRunMode(), MainController::Offline);
     // Reconnecting brings polling back as usual.
     f.goOnline(0);
     QCOMPARE(f.controller->currentRunMode(), MainController::Online);
+}
+
+void TestControllerFlows::openIsNotReentrant()
+{
+    ControllerFixture f;
+    f.controller->pauseMs = 30;
+    f.goOnline(0);
+    f.link->clear();
+    const QString path = f.dir.filePath("in.fbl");
+    writeFile(path, "0136=0001\n0137=0002\n0138=0001\n");
+    f.controller->openPath = path;
+    BoxAnswerer answers({QMessageBox::Ok, QMessageBox::Ok});
+    // Whatever reaches the controller while it waits between two writes must not start
+    // another flow inside this one.
+    f.link->onWrite = [&] {
+        if (f.link->writes().size() == 1) {
+            QTimer::singleShot(0, [&] {
+                QMetaObject::invokeMethod(f.controller.data(), "btnOpen_button_clicked");
+                f.ui->btnAcceptWriteLoadedParams->click();
+                f.controller->handlePortStatusChanged(100);
+            });
+        }
+    };
+    f.ui->btnOpen->click();
+    QCOMPARE(f.link->writes(), QStringList({"136,1", "137,2", "138,1"}));
+    QVERIFY(f.link->texts("writeLoaded").isEmpty());
+    QVERIFY(f.link->reads().isEmpty()); // no polling while the file was written
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(f.controller->currentRunMode(), MainController::Online);
+}
+
+void TestControllerFlows::quitDuringOpen()
+{
+    ControllerFixture f;
+    f.controller->pauseMs = 1000;
+    f.goOnline(0);
+    f.link->clear();
+    const QString path = f.dir.filePath("in.fbl");
+    writeFile(path, "0136=0001\n0137=0002\n0138=0001\n");
+    f.controller->openPath = path;
+    BoxAnswerer answers({QMessageBox::Ok});
+    f.link->onWrite = [] { QTimer::singleShot(0, [] { QCoreApplication::quit(); }); };
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("program is closing"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("1 of 3 values"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(quitDuring([&] { f.ui->btnOpen->click(); }));
+    QCOMPARE(f.link->writes(), QStringList({"136,1"}));
+    QVERIFY(clock.elapsed() < 900);
 }
 
 void TestControllerFlows::writeLoadedParams_data()
@@ -341,8 +395,6 @@ void TestControllerFlows::profileMenu()
     QVERIFY(f.link->requests.isEmpty());
 }
 
-namespace {
-
 // Runs `action` inside the application's event loop and tells whether it asked the
 // application to quit. (QCoreApplication::exec, unlike a local loop, also clears the quit
 // request again, so later tests can still open dialogs.)
@@ -361,6 +413,8 @@ bool quitDuring(const std::function<void()>& action)
     const int code = QCoreApplication::exec();
     return finished && code == 0;
 }
+
+namespace {
 
 void whenDialog(const std::function<void(QDialog*)>& step)
 {
