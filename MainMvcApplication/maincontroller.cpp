@@ -148,6 +148,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     ui->registerUiConnections();
     ui->intializeWidgetProperties();
     ui->setToolTipForWidgets();
+    takeRecordsFromWidgets();
 
     loadSettings();
 
@@ -182,6 +183,16 @@ MainController::~MainController()
     adaptorModel->deleteLater();
     ui->removeEventFilter(this);
     delete ui;
+}
+
+void MainController::takeRecordsFromWidgets()
+{
+    // The records were taken while the window's combo boxes and button groups were still
+    // empty (a group without a checked button reads -1). Until the unit is read, a saved
+    // file must hold what the window shows, never those placeholders.
+    const QList<Parameter*> records = parameterModel->parameters();
+    for (Parameter* record : records)
+        parameterModel->setParamValue(record->address, adaptorModel->value(record->address));
 }
 
 void MainController::connectAdaptors()
@@ -784,6 +795,8 @@ bool MainController::waitBetweenLoadedWrites()
     QEventLoop pause;
     QTimer timer;
     timer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the unit needs the whole pause.
+    timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, &pause, &QEventLoop::quit);
     timer.start(loadedWritePauseMs());
     pause.exec(QEventLoop::ExcludeUserInputEvents);

@@ -121,6 +121,7 @@ protected:
 private:
     enum LoadedParamsState { LoadIdle = 0, LoadWriting = 1, LoadWritingAll = 2 };
 
+    void takeRecordsFromWidgets();
     void connectAdaptors();
     void loadSettings();
     void saveSettings();

@@ -158,6 +158,12 @@ void TestMainController::constructionState()
     QVERIFY(f.link->isRunning());
     QCOMPARE(f.controller->adaptors()->count(), 108);
     QCOMPARE(f.controller->parameters()->count(), 97);
+    // Before the unit is read, the records hold what the window shows: the first
+    // button of each group, the first entry of each combo box, the form's slider values.
+    const QList<QPair<int, int>> shown = {{136, 1}, {203, 1}, {127, 1}, {124, 1},  {121, 1},
+                                          {126, 1}, {125, 1}, {104, 0}, {137, 45}, {301, 100}};
+    for (const auto& [address, value] : shown)
+        QCOMPARE(f.controller->parameters()->value(address), value);
     // Building the window and models must not talk to the unit.
     QVERIFY(f.link->writes().isEmpty());
     f.controller->showMainWindow();
