@@ -18,13 +18,9 @@ endif()
 if(TARGET hxmaincore)
     hx_add_bench(bench_answers SOURCES "${CMAKE_CURRENT_LIST_DIR}/bench_answers.cpp"
         "${CMAKE_CURRENT_LIST_DIR}/benchlink.h" LIBS hxmaincore Qt5::Widgets)
-    target_include_directories(bench_answers PRIVATE
-        "${CMAKE_BINARY_DIR}/MainMvcApplication/hxmaincore_autogen/include")
     if(TARGET hxsim)
         hx_add_bench(bench_polling SOURCES "${CMAKE_CURRENT_LIST_DIR}/bench_polling.cpp"
             LIBS hxmaincore Qt5::Widgets Qt5::Test)
-        target_include_directories(bench_polling PRIVATE
-            "${CMAKE_BINARY_DIR}/MainMvcApplication/hxmaincore_autogen/include")
         target_compile_definitions(bench_polling PRIVATE HXSIM_PATH="$<TARGET_FILE:hxsim>")
         add_dependencies(bench_polling hxsim)
     endif()
