@@ -8,6 +8,10 @@ function(hx_add_test name)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
+    if(HX_ASAN)
+        # Sanitized code, WebKit above all, runs several times slower.
+        math(EXPR T_TIMEOUT "${T_TIMEOUT} * 5")
+    endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
     set_target_properties(${name} PROPERTIES
