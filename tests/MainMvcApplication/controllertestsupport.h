@@ -53,6 +53,19 @@ public:
         return list;
     }
     QStringList reads() const { return texts(QStringLiteral("read")); }
+    // Reads sent once writing had begun: polling goes on while a confirmation box is
+    // open, however long the user (or a slow test machine) takes to answer it.
+    QStringList readsAfterFirstWrite() const
+    {
+        QStringList list;
+        bool writing = false;
+        for (const Request& request : requests) {
+            writing = writing || request.kind == QLatin1String("write");
+            if (writing && request.kind == QLatin1String("read"))
+                list << request.text;
+        }
+        return list;
+    }
     QStringList writes() const { return texts(QStringLiteral("write")); }
     void clear() { requests.clear(); }
 
