@@ -94,6 +94,13 @@ QPointF AbstractTrimSwash::layoutOffset(const QSizeF& design) const
     return QPointF((width() - design.width() * s) / 2.0, (height() - design.height() * s) / 2.0);
 }
 
+QRectF AbstractTrimSwash::layoutRect(const QSizeF& design, const QRectF& rect) const
+{
+    const double s = layoutScale(design);
+    const QPointF o = layoutOffset(design);
+    return QRectF(o.x() + rect.x() * s, o.y() + rect.y() * s, rect.width() * s, rect.height() * s);
+}
+
 void AbstractTrimSwash::paintMonitor(QPainter* p, const QRectF& rect, double s) const
 {
     using namespace WidgetStyle;

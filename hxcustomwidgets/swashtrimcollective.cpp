@@ -89,9 +89,7 @@ void SwashTrimCollective::trimRangeChanged()
 
 QRectF SwashTrimCollective::trackRectF() const
 {
-    const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
-    return QRectF(o.x() + 20 * s, o.y() + 86 * s, 211 * s, 8 * s);
+    return layoutRect(Design, QRectF(20, 86, 211, 8));
 }
 
 int SwashTrimCollective::valueAtTrack(double x) const
@@ -183,10 +181,8 @@ void SwashTrimCollective::resizeEvent(QResizeEvent* event)
 
 void SwashTrimCollective::layoutButtons()
 {
-    const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
     auto at = [&](double x, double y, double w, double h) {
-        return QRectF(o.x() + x * s, o.y() + y * s, w * s, h * s).toRect();
+        return layoutRect(Design, QRectF(x, y, w, h)).toRect();
     };
     m_clear->setGeometry(at(213, 8, 28, 28));
     m_minus->setGeometry(at(14, 42, 32, 32));
@@ -199,9 +195,8 @@ void SwashTrimCollective::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
     auto at = [&](double x, double y, double w, double h) {
-        return QRectF(o.x() + x * s, o.y() + y * s, w * s, h * s);
+        return layoutRect(Design, QRectF(x, y, w, h));
     };
 
     drawPanel(&p, at(0, 0, Design.width(), Design.height()).adjusted(0.5, 0.5, -0.5, -0.5), 10 * s);

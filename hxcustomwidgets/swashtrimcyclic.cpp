@@ -126,12 +126,8 @@ void SwashTrimCyclic::trimRangeChanged()
 
 QRectF SwashTrimCyclic::cellRect(int type, int direction) const
 {
-    const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
-    const QRectF design(ColumnLeft + direction * (ColumnWidth + ColumnGap),
-                        RowTop + type * RowHeight, ColumnWidth, CellHeight);
-    return QRectF(o.x() + design.x() * s, o.y() + design.y() * s, design.width() * s,
-                  design.height() * s);
+    return layoutRect(Design, QRectF(ColumnLeft + direction * (ColumnWidth + ColumnGap),
+                                     RowTop + type * RowHeight, ColumnWidth, CellHeight));
 }
 
 QRectF SwashTrimCyclic::trackRectF(int type, int direction) const
@@ -267,8 +263,7 @@ void SwashTrimCyclic::resizeEvent(QResizeEvent* event)
 void SwashTrimCyclic::layoutButtons()
 {
     const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
-    m_clear->setGeometry(QRectF(o.x() + 253 * s, o.y() + 8 * s, 28 * s, 28 * s).toRect());
+    m_clear->setGeometry(layoutRect(Design, QRectF(253, 8, 28, 28)).toRect());
     for (int t = 0; t < TypeCount; ++t) {
         for (int d = 0; d < DirectionCount; ++d) {
             const QRectF cell = cellRect(t, d);
@@ -287,9 +282,8 @@ void SwashTrimCyclic::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = layoutScale(Design);
-    const QPointF o = layoutOffset(Design);
     auto at = [&](double x, double y, double w, double h) {
-        return QRectF(o.x() + x * s, o.y() + y * s, w * s, h * s);
+        return layoutRect(Design, QRectF(x, y, w, h));
     };
 
     drawPanel(&p, at(0, 0, Design.width(), Design.height()).adjusted(0.5, 0.5, -0.5, -0.5), 10 * s);

@@ -46,6 +46,8 @@ protected:
     // that fit it into the widget.
     double layoutScale(const QSizeF& design) const;
     QPointF layoutOffset(const QSizeF& design) const;
+    // A rectangle given in design coordinates, in the widget's coordinates.
+    QRectF layoutRect(const QSizeF& design, const QRectF& rect) const;
 
 private:
     static constexpr int ChannelCount = LastMonitorChannel - FirstMonitorChannel + 1;
