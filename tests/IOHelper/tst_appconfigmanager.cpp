@@ -1,5 +1,6 @@
 #include "appconfigmanager.h"
 #include "filesizelimit.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +12,6 @@ using Settings = QHash<QString, QString>;
 Q_DECLARE_METATYPE(Settings)
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 // The lines of a saved file as a map, checking the line ends on the way.
 Settings parseSaved(const QByteArray& bytes, bool* ok)

@@ -1,5 +1,6 @@
 #include "filesizelimit.h"
 #include "parameterfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,25 +9,6 @@
 
 using Values = QMap<int, int>;
 Q_DECLARE_METATYPE(Values)
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-} // namespace
 
 class TestParameterFile : public QObject
 {

@@ -1,6 +1,7 @@
 #include "appconfigmanager.h"
 #include "parameterfile.h"
 #include "resourcemanager.h"
+#include "testfiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -39,12 +40,6 @@ namespace {
 
 constexpr int MaxCases = 1000;
 constexpr qint64 MaxMillisecondsPerReader = 2000;
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QList<QByteArray> sortedLines(const QByteArray& bytes)
 {

@@ -1,4 +1,5 @@
 #include "resourcemanager.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QHash>
@@ -7,17 +8,6 @@
 
 using Strings = QHash<int, QString>;
 Q_DECLARE_METATYPE(Strings)
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-} // namespace
 
 class TestResourceManager : public QObject
 {
