@@ -44,21 +44,30 @@ void LinkSession::start()
 void LinkSession::stop(const QString& reason)
 {
     const bool hadWrites = hasWrites();
+    // Writes under way were sent before the queued ones: report them in the order asked for.
+    QVector<QPair<int, int>> lost;
     for (const Exchange& ex : qAsConst(m_outstanding)) {
-        if (ex.job.kind == WriteJob)
+        if (ex.job.kind == WriteJob) {
             qWarning("hxserial: write %d,%d not confirmed by the unit: %s", ex.job.address,
                      ex.job.value, qPrintable(reason));
+            lost.append({ex.job.address, ex.job.value});
+        }
     }
     for (const Job& job : m_queue) {
-        if (job.kind == WriteJob)
+        if (job.kind == WriteJob) {
             qWarning("hxserial: write %d,%d not sent: %s", job.address, job.value,
                      qPrintable(reason));
+            lost.append({job.address, job.value});
+        }
     }
     m_queue.clear();
     m_outstanding.clear();
     m_timer.stop();
     m_parser.reset();
     m_active = false;
+    // The state is final before anybody hears of it: a receiver may ask for more at once.
+    for (const auto& write : qAsConst(lost))
+        emit writeFinished(write.first, write.second, false);
     if (hadWrites)
         emit writesDone();
 }
@@ -139,6 +148,7 @@ void LinkSession::write(int address, int value)
 {
     if (!m_active) {
         qWarning("hxserial: write %d,%d not sent: no unit connected", address, value);
+        emit writeFinished(address, value, false);
         return;
     }
     Job job;
@@ -380,13 +390,17 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
             return;
         }
         complete(index);
+        if (job.kind == WriteJob) {
+            // Reported before anything else can stop the session, so that it is reported once.
+            qWarning("hxserial: the unit refused write %d,%d (error %d%s%s)", job.address,
+                     job.value, code, detail.isEmpty() ? "" : ": ", detail.constData());
+            emit writeFinished(job.address, job.value, false);
+        }
         resendOlderThan(sendIndex);
         if (!m_active)
             return;
         switch (job.kind) {
         case WriteJob:
-            qWarning("hxserial: the unit refused write %d,%d (error %d%s%s)", job.address,
-                     job.value, code, detail.isEmpty() ? "" : ": ", detail.constData());
             if (!hasWrites())
                 emit writesDone();
             break;
@@ -457,6 +471,7 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
         if (value != job.value)
             qWarning("hxserial: the unit stored %d at address %d (asked for %d)", value, address,
                      job.value);
+        emit writeFinished(job.address, job.value, true);
         if (!hasWrites())
             emit writesDone();
         return;

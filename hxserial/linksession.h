@@ -61,6 +61,11 @@ signals:
     void recordRead(int address, const QByteArray& text, quint64 generation);
     void identified(const LinkPayload::Identity& identity);
     void failed(const QString& reason);
+    // The end of one write: confirmed when the unit answered it (with the value it stored,
+    // which may be the asked-for value clamped into the address's range), not confirmed
+    // when the unit refused it, or when it was dropped because the session stopped or
+    // failed. value is the one asked for.
+    void writeFinished(int address, int value, bool confirmed);
     // All writes are confirmed (or given up).
     void writesDone();
 

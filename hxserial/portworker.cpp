@@ -28,6 +28,7 @@ PortWorker::PortWorker(const LinkSettings& settings, LinkInbox* inbox, QObject* 
     connect(&m_session, &LinkSession::valueRead, this, &PortWorker::onValueRead);
     connect(&m_session, &LinkSession::recordRead, this, &PortWorker::onRecordRead);
     connect(&m_session, &LinkSession::writesDone, this, &PortWorker::writesDone);
+    connect(&m_session, &LinkSession::writeFinished, this, &PortWorker::writeFinished);
     m_seenGeneration = m_inbox->generation();
 }
 
@@ -82,6 +83,7 @@ void PortWorker::processInbox()
         }
         if (m_state != Connected) {
             qWarning("hxserial: write %d,%d not sent: no unit connected", address, value);
+            emit writeFinished(address, value, false);
             continue;
         }
         m_session.write(address, value);

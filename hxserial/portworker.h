@@ -38,6 +38,8 @@ public:
 signals:
     void portStatusChanged(int status);
     void response(const QVariant& answer);
+    // One per write request taken from the inbox (see SerialManager::_writeFinished).
+    void writeFinished(int address, int value, bool confirmed);
     void writesDone();
 
 private:

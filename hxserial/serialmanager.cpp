@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QMutexLocker>
+#include <QStringList>
 #include <QTimer>
 
 void SerialManagerPrivate::wake()
@@ -92,6 +93,8 @@ void SerialManager::run()
             Qt::DirectConnection);
     connect(&worker, &PortWorker::response, this, &SerialManager::_responseToUpdateUi,
             Qt::DirectConnection);
+    connect(&worker, &PortWorker::writeFinished, this, &SerialManager::_writeFinished,
+            Qt::DirectConnection);
     {
         QMutexLocker lock(&d->workerMutex);
         d->worker = &worker;
@@ -117,4 +120,20 @@ void SerialManager::run()
     }
     worker.shutdown();
     d->connected = false;
+
+    // Writes asked for while the thread was ending reach no unit; say so for each.
+    const QVector<LinkInbox::Request> late = d->inbox.takeAll();
+    for (const LinkInbox::Request& request : late) {
+        if (request.kind != LinkInbox::Request::Write)
+            continue;
+        const QStringList parts = request.text.split(QLatin1Char(','));
+        bool okAddress = false;
+        bool okValue = false;
+        const int address = parts.value(0).trimmed().toInt(&okAddress, 10);
+        const int value = parts.value(1).trimmed().toInt(&okValue, 10);
+        if (parts.size() == 2 && okAddress && okValue) {
+            qWarning("hxserial: write %d,%d not sent: the link is shutting down", address, value);
+            emit _writeFinished(address, value, false);
+        }
+    }
 }

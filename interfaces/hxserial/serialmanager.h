@@ -50,6 +50,17 @@ signals:
     void _portStatusChanged(int status);
     // One answer string (see above).
     void _responseToUpdateUi(const QVariant& response);
+    // The end of one write request (requestWrite / requestWriteLoaded), emitted exactly once
+    // per well-formed request, in the order the writes were asked for:
+    //  - confirmed = true when the unit answered the write. The unit clamps a value outside
+    //    the address's range and confirms the clamped value; the next read shows it.
+    //  - confirmed = false when the unit refused it (unknown or read-only address, unknown
+    //    command value), when it stayed unanswered after all its sends (the link then also
+    //    reports -100), and when it was dropped without reaching the unit: no unit
+    //    connected, the link lost before it was sent, or the link thread ending.
+    // address and value are those of the request (value as asked for, not as stored).
+    // A malformed request ("303", "x,1") gets no signal; it is logged and ignored.
+    void _writeFinished(int address, int value, bool confirmed);
     // Firmware transfer state; -999: flashing over this link is not supported.
     void _flashStatusChanged(int status);
     void _flashProgressChanged(int progress);

@@ -30,12 +30,18 @@ public:
         });
         connect(link, &SerialManager::_flashStatusChanged, this,
                 [this](int s) { flashStatuses.append(s); });
+        connect(link, &SerialManager::_writeFinished, this,
+                [this](int address, int value, bool confirmed) {
+                    outcomes.append(
+                            QStringLiteral("%1,%2,%3").arg(address).arg(value).arg(confirmed));
+                });
         clock.start();
     }
     QStringList answers;
     QList<int> statuses;
     QList<qint64> statusTimes;
     QList<int> flashStatuses;
+    QStringList outcomes; // "address,value,confirmed" per _writeFinished
     QElapsedTimer clock;
 };
 
@@ -62,6 +68,9 @@ private slots:
     void silentUnitIsDropped();
     void tryReconnectAnnouncesLiveUnit();
     void quitDeliversQueuedWrites();
+    void everyWriteEndsOnce_data();
+    void everyWriteEndsOnce();
+    void quitReportsWritesItCouldNotDeliver();
 
 private:
     bool startLink(const SimOptions& options = SimOptions());
@@ -356,6 +365,88 @@ void TestSerialManager::quitDeliversQueuedWrites()
     QCOMPARE(applied.last().address, 2);
     QCOMPARE(applied.last().stored, 9999);
     QCOMPARE(applied.at(9).stored, 9);
+}
+
+namespace {
+enum UnitState { Answering, DroppingEveryFrame, Unplugged };
+} // namespace
+Q_DECLARE_METATYPE(UnitState)
+
+void TestSerialManager::everyWriteEndsOnce_data()
+{
+    QTest::addColumn<UnitState>("state");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QStringList>("outcomes");
+    QTest::newRow("confirmed") << Answering << QStringList{"303,120"} << QStringList{"303,120,1"};
+    QTest::newRow("clamped value is confirmed as asked for")
+            << Answering << QStringList{"303,999"} << QStringList{"303,999,1"};
+    QTest::newRow("refused command value")
+            << Answering << QStringList{"10,99"} << QStringList{"10,99,0"};
+    QTest::newRow("read-only address") << Answering << QStringList{"1,12"} << QStringList{"1,12,0"};
+    QTest::newRow("mixed, in order") << Answering << QStringList{"303,10", "10,99", "304,600"}
+                                     << QStringList{"303,10,1", "10,99,0", "304,600,1"};
+    QTest::newRow("malformed request gets no outcome")
+            << Answering << QStringList{"303", "x,1", "304,550"} << QStringList{"304,550,1"};
+    QTest::newRow("unit drops every frame")
+            << DroppingEveryFrame << QStringList{"303,120"} << QStringList{"303,120,0"};
+    QTest::newRow("writes queued behind an unanswered one")
+            << DroppingEveryFrame << QStringList{"303,1", "304,2", "305,3"}
+            << QStringList{"303,1,0", "304,2,0", "305,3,0"};
+    QTest::newRow("no unit connected")
+            << Unplugged << QStringList{"303,7", "304,8"} << QStringList{"303,7,0", "304,8,0"};
+}
+
+void TestSerialManager::everyWriteEndsOnce()
+{
+    QFETCH(UnitState, state);
+    QFETCH(QStringList, writes);
+    QFETCH(QStringList, outcomes);
+    QVERIFY(startLink(options()));
+    if (state == DroppingEveryFrame) {
+        SimSession::Faults faults;
+        faults.dropShare = 1.0;
+        m_sim->run([this, faults]() { m_sim->server()->setFaults(faults); });
+    } else if (state == Unplugged) {
+        m_sim->run([this]() { m_sim->server()->unplug(); });
+        QTRY_COMPARE_WITH_TIMEOUT(m_listener->statuses, (QList<int>{100, -100}), 2000);
+    }
+    for (const QString& w : writes)
+        m_link->requestWrite(w);
+    QTRY_COMPARE_WITH_TIMEOUT(m_listener->outcomes, outcomes, 5000);
+    // Exactly once: nothing more comes later (a lost link does not report them again).
+    QTest::qWait(300);
+    QCOMPARE(m_listener->outcomes, outcomes);
+    if (state == DroppingEveryFrame)
+        QCOMPARE(m_listener->statuses.value(1), -100);
+    if (state == Answering) {
+        // Confirmed means stored: the unit holds the last confirmed value of 303/304.
+        for (const QString& o : outcomes) {
+            const QStringList f = o.split(',');
+            if (f.at(2) != QLatin1String("1"))
+                continue;
+            const int address = f.at(0).toInt();
+            const int asked = f.at(1).toInt();
+            const SimParameterTable::Definition* d = SimParameterTable::find(address);
+            QVERIFY(d);
+            QCOMPARE(
+                    m_sim->get<int>([address](SimServer* s) { return s->unit().setting(address); }),
+                    qBound(d->minimum, asked, d->maximum));
+        }
+    }
+}
+
+void TestSerialManager::quitReportsWritesItCouldNotDeliver()
+{
+    QVERIFY(startLink(options()));
+    SimSession::Faults faults;
+    faults.dropShare = 1.0;
+    m_sim->run([this, faults]() { m_sim->server()->setFaults(faults); });
+    m_link->requestWrite(QStringLiteral("303,11"));
+    m_link->requestWrite(QStringLiteral("304,12"));
+    m_link->quit();
+    QVERIFY(m_link->wait(2000));
+    // The unit never answers: quit() gives up after its bounded wait and says so for each.
+    QTRY_COMPARE(m_listener->outcomes, (QStringList{"303,11,0", "304,12,0"}));
 }
 
 QTEST_GUILESS_MAIN(TestSerialManager)
