@@ -1,5 +1,7 @@
 #include "parameterfile.h"
 
+#include "unitsettingtable.h"
+
 #include <QByteArray>
 #include <QDebug>
 #include <QFile>
@@ -18,6 +20,20 @@ QByteArray padded(int number)
     const QByteArray sign = n < 0 ? QByteArrayLiteral("-") : QByteArray();
     const int zeros = 4 - sign.size() - digits.size();
     return sign + QByteArray(qMax(0, zeros), '0') + digits;
+}
+
+// What a report may show of a line: short, and nothing that could upset a label.
+QString printable(const QString& line)
+{
+    const int MaxShown = 60;
+    QString shown = line.left(MaxShown);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    }
+    if (line.size() > MaxShown)
+        shown += QStringLiteral("\u2026");
+    return shown;
 }
 
 } // namespace
@@ -47,7 +63,10 @@ int qSaveParametersToFile(const QString& path, const QMap<int, int>& values)
     return 0;
 }
 
-int qLoadParametersFromFile(const QString& path, QMap<int, int>* values)
+namespace {
+
+int readParameters(const QString& path, QMap<int, int>* values, QList<ParameterFileSkip>* skipped,
+                   bool checkRanges)
 {
     QFile file(path);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
@@ -61,15 +80,50 @@ int qLoadParametersFromFile(const QString& path, QMap<int, int>* values)
                    << "bytes; the rest is ignored";
     }
 
+    auto skip = [skipped](int number, const QString& line, ParameterFileSkip::Reason reason,
+                          int address, int value) {
+        if (skipped && skipped->size() < HxMaxReportedSkips)
+            skipped->append({number, printable(line), reason, address, value});
+    };
+
     QTextStream in(&bytes, QIODevice::ReadOnly);
     in.setCodec("UTF-8");
     QString line;
+    int number = 0;
     while (in.readLineInto(&line)) {
-        const QStringList parts = line.split(QLatin1Char('='));
-        if (parts.size() != 2)
+        ++number;
+        if (line.trimmed().isEmpty())
             continue;
+        const QStringList parts = line.split(QLatin1Char('='));
+        bool addressOk = false;
+        bool valueOk = false;
+        const int address = parts.size() == 2 ? parts.at(0).toInt(&addressOk, 10) : 0;
+        const int value = parts.size() == 2 ? parts.at(1).toInt(&valueOk, 10) : 0;
+        if (!addressOk || !valueOk) {
+            // A number that does not parse must never reach the unit as 0.
+            skip(number, line, ParameterFileSkip::Unparsable, addressOk ? address : 0, 0);
+            continue;
+        }
+        if (checkRanges && UnitSettingTable::isSetting(address) &&
+            !UnitSettingTable::inRange(address, value)) {
+            skip(number, line, ParameterFileSkip::OutOfRange, address, value);
+            continue;
+        }
         if (values)
-            values->insert(parts.at(0).toInt(nullptr, 10), parts.at(1).toInt(nullptr, 10));
+            values->insert(address, value);
     }
     return 0;
+}
+
+} // namespace
+
+int qLoadParametersFromFile(const QString& path, QMap<int, int>* values)
+{
+    return readParameters(path, values, nullptr, false);
+}
+
+int qReadParametersFromFile(const QString& path, QMap<int, int>* values,
+                            QList<ParameterFileSkip>* skipped)
+{
+    return readParameters(path, values, skipped, true);
 }

@@ -26,6 +26,9 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void oversizedFileIsReadUpToTheLimit();
+    void skippedLinesAreReported_data();
+    void skippedLinesAreReported();
+    void skipReportIsBounded();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -80,14 +83,18 @@ void TestParameterFile::load_data()
     QTest::newRow("more than one separator ignored")
             << QByteArray("0136=0050=1\n0137=0001\n") << Values{{137, 1}};
     QTest::newRow("no separator ignored") << QByteArray("0136\n\n0137=0001\n") << Values{{137, 1}};
-    QTest::newRow("empty value reads 0") << QByteArray("0136=\n") << Values{{136, 0}};
-    QTest::newRow("text reads 0") << QByteArray("abc=5\n0140=x\n") << Values{{0, 5}, {140, 0}};
+    // A number that does not parse is skipped, never read as 0.
+    QTest::newRow("empty value skipped") << QByteArray("0136=\n") << Values{};
+    QTest::newRow("text skipped") << QByteArray("abc=5\n0140=x\n") << Values{};
     QTest::newRow("unpadded and negative")
             << QByteArray("136=50\n-5=-005\n") << Values{{136, 50}, {-5, -5}};
     QTest::newRow("later line wins") << QByteArray("0136=0001\n0136=0002\n") << Values{{136, 2}};
-    QTest::newRow("out of range reads 0") << QByteArray("0136=99999999999\n") << Values{{136, 0}};
+    QTest::newRow("too wide skipped") << QByteArray("0136=99999999999\n") << Values{};
     QTest::newRow("binary junk") << QByteArray("\x00\xff=\x01\n\x80\x81\n0136=0050\n\xfe", 19)
-                                 << Values{{0, 0}, {136, 50}};
+                                 << Values{{136, 50}};
+    // Ranges are the unit's business, judged by qReadParametersFromFile only.
+    QTest::newRow("any 32-bit value taken")
+            << QByteArray("0137=0029\n0521=-100\n") << Values{{137, 29}, {521, -100}};
 }
 
 void TestParameterFile::load()
@@ -178,6 +185,75 @@ void TestParameterFile::oversizedFileIsReadUpToTheLimit()
     Values values;
     QCOMPARE(qLoadParametersFromFile(m_path, &values), 0);
     QCOMPARE(values, (Values{{136, 50}}));
+}
+
+void TestParameterFile::skippedLinesAreReported_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<Values>("expected");
+    // line:reason:address, reason U (unparsable) or R (out of range)
+    QTest::addColumn<QStringList>("skips");
+
+    QTest::newRow("good lines only") << QByteArray("0136=0001\n\n0137=0050\n")
+                                     << Values{{136, 1}, {137, 50}} << QStringList{};
+    QTest::newRow("too wide for 32 bits") << QByteArray("0136=0001\n0137=99999999999\n")
+                                          << Values{{136, 1}} << QStringList{"2:U:137"};
+    QTest::newRow("hexadecimal") << QByteArray("0138=0x20\n") << Values{} << QStringList{"1:U:138"};
+    QTest::newRow("no or two separators") << QByteArray("0136\n0137=1=2\n0139=0010\n")
+                                          << Values{{139, 10}} << QStringList{"1:U:0", "2:U:0"};
+    QTest::newRow("address not a number")
+            << QByteArray("abc=5\n") << Values{} << QStringList{"1:U:0"};
+    QTest::newRow("below and above the range")
+            << QByteArray("0103=0034\n0103=0101\n0304=0700\n0211=0360\n") << Values{{304, 700}}
+            << QStringList{"1:R:103", "2:R:103", "4:R:211"};
+    // The reader judges ranges only; whether an address may be written is the caller's.
+    QTest::newRow("not a setting kept") << QByteArray("0002=9999\n0010=0040\n0100=0074\n")
+                                        << Values{{2, 9999}, {10, 40}, {100, 74}} << QStringList{};
+}
+
+void TestParameterFile::skippedLinesAreReported()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(Values, expected);
+    QFETCH(QStringList, skips);
+    writeFile(m_path, text);
+
+    Values values;
+    QList<ParameterFileSkip> skipped;
+    QCOMPARE(qReadParametersFromFile(m_path, &values, &skipped), 0);
+    QCOMPARE(values, expected);
+    QStringList seen;
+    for (const ParameterFileSkip& skip : skipped)
+        seen << QStringLiteral("%1:%2:%3")
+                        .arg(skip.line)
+                        .arg(skip.reason == ParameterFileSkip::Unparsable ? "U" : "R")
+                        .arg(skip.address);
+    QCOMPARE(seen, skips);
+    // The plain reader skips the same unparsable lines, and leaves ranges to its caller.
+    Values plain;
+    QCOMPARE(qLoadParametersFromFile(m_path, &plain), 0);
+    for (const ParameterFileSkip& skip : skipped) {
+        if (skip.reason == ParameterFileSkip::OutOfRange)
+            expected.insert(skip.address, skip.value);
+    }
+    QCOMPARE(plain, expected);
+}
+
+void TestParameterFile::skipReportIsBounded()
+{
+    QByteArray text;
+    for (int i = 0; i < 2 * HxMaxReportedSkips; ++i)
+        text += "junk\x01" + QByteArray(100, 'x') + "\n";
+    text += "0136=0002\n";
+    writeFile(m_path, text);
+    Values values;
+    QList<ParameterFileSkip> skipped;
+    QCOMPARE(qReadParametersFromFile(m_path, &values, &skipped), 0);
+    QCOMPARE(values, (Values{{136, 2}}));
+    QCOMPARE(skipped.size(), HxMaxReportedSkips);
+    // What a report shows is short and printable.
+    QVERIFY(skipped.first().text.size() <= 61);
+    QVERIFY(skipped.first().text.startsWith(QStringLiteral("junk?x")));
 }
 
 QTEST_GUILESS_MAIN(TestParameterFile)
