@@ -11,6 +11,7 @@
 #include "parameter.h"
 #include "parametermodel.h"
 #include "rxmonitoradaptor.h"
+#include "settingstransfer.h"
 #include "slideradaptor.h"
 #include "sliderwithlineeditadaptor.h"
 
@@ -59,7 +60,6 @@ const int CommandAddress = 10;
 const char* const KeyTxMode = "txmode";
 const char* const KeyLang = "lang";
 const char* const KeyGyroOff = "gyro-off";
-const char* const KeyLastParamsDir = "last_params_dir";
 
 bool isEventRecord(int address)
 {
@@ -144,6 +144,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     connect(adaptorModel, SIGNAL(_resetValue(int, int, bool)), this,
             SLOT(resetValue(int, int, bool)));
     connectAdaptors();
+    createTransfer();
 
     ui->registerUiConnections();
     ui->intializeWidgetProperties();
@@ -319,6 +320,8 @@ void MainController::sendRead(const QString& addresses)
 
 void MainController::handlePortStatusChanged(int status)
 {
+    if (status == 100 || status == -100)
+        fileTransfer->portStatusChanged(status == 100);
     if (status == 100) {
         m_portOpen = true;
         // While a loaded file is being written the flow owns the run mode; it resumes
@@ -694,6 +697,7 @@ void MainController::handleParamsChanged(QVariant response)
     const QStringList parts = s.split(QLatin1Char(','));
     const int address = parts.first().toInt(nullptr, 10);
     const int value = parts.last().toInt(nullptr, 10);
+    fileTransfer->takeAnswer(address, value);
     if (address >= 1 && address <= 3) {
         if (firmwareDialog) {
             if (address == 1)
@@ -762,114 +766,51 @@ QString MainController::chooseSavePath(const QString& caption, const QString& di
     return QFileDialog::getSaveFileName(ui, caption, dir, filter);
 }
 
-QString MainController::parameterFileDir() const
+void MainController::createTransfer()
 {
-    const QString dir = config->get(QLatin1String(KeyLastParamsDir));
-    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
-}
-
-void MainController::rememberParameterFileDir(const QString& path)
-{
-    config->put(QLatin1String(KeyLastParamsDir), path.left(path.lastIndexOf(QLatin1Char('/'))));
+    fileTransfer =
+            new SettingsTransfer(ui, serialManager, parameterModel, adaptorModel, config, resources,
+                                 QVector<int>(SaveList, SaveList + SaveListSize), this);
+    SettingsTransfer::Hooks hooks;
+    hooks.chooseOpenPath = [this](const QString& caption, const QString& dir,
+                                  const QString& filter) {
+        return chooseOpenPath(caption, dir, filter);
+    };
+    hooks.chooseSavePath = [this](const QString& caption, const QString& dir,
+                                  const QString& filter) {
+        return chooseSavePath(caption, dir, filter);
+    };
+    hooks.writePauseMs = [this] { return loadedWritePauseMs(); };
+    hooks.setBusy = [this](bool busy) {
+        // While a flow talks to the unit it owns the run mode; polling resumes only if the
+        // unit is still there.
+        if (busy) {
+            loadedParamsState = LoadWriting;
+            setRunMode(Offline);
+        } else {
+            loadedParamsState = LoadIdle;
+            if (m_portOpen)
+                setRunMode(Online);
+        }
+    };
+    fileTransfer->setHooks(hooks);
+    fileTransfer->createBackupButton();
+    connect(serialManager, &SerialManager::_writeFinished, fileTransfer,
+            &SettingsTransfer::writeFinished);
 }
 
 void MainController::btnSave_button_clicked()
 {
-    for (int i = 0; i < SaveListSize; ++i)
-        serialManager->requestReadOne(
-                QVariant(QStringLiteral("%1").arg(SaveList[i], 4, 10, QLatin1Char('0'))));
-    const QString path = chooseSavePath(text(11), parameterFileDir(), text(8));
-    if (path.isEmpty())
+    if (loadedParamsState != LoadIdle)
         return;
-    rememberParameterFileDir(path);
-    if (parameterModel->saveToFile(path, SaveList, SaveListSize) != 0) {
-        qWarning("Could not write the parameter file %s", qPrintable(path));
-        QMessageBox::critical(ui, text(20), text(21), QMessageBox::Ok);
-    }
-}
-
-bool MainController::waitBetweenLoadedWrites()
-{
-    // The unit needs the pause to store each value. The window keeps painting meanwhile,
-    // but takes no input, so nothing can start another flow in the middle of this one.
-    QEventLoop pause;
-    QTimer timer;
-    timer.setSingleShot(true);
-    // A coarse timer may fire up to 5 % early; the unit needs the whole pause.
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &pause, &QEventLoop::quit);
-    timer.start(loadedWritePauseMs());
-    pause.exec(QEventLoop::ExcludeUserInputEvents);
-    if (timer.isActive()) {
-        // Only the application's quit ends the pause early: the program is closing.
-        qWarning("The program is closing; the rest of the parameter file is not written");
-        return false;
-    }
-    if (!m_portOpen) {
-        qWarning("The unit went away while a parameter file was written");
-        return false;
-    }
-    return true;
+    fileTransfer->save();
 }
 
 void MainController::btnOpen_button_clicked()
 {
     if (loadedParamsState != LoadIdle)
         return;
-    const QString path = chooseOpenPath(text(10), parameterFileDir(), text(8));
-    if (path.isEmpty())
-        return;
-    rememberParameterFileDir(path);
-
-    QMap<int, int> loaded;
-    if (parameterModel->loadFromFile(path, &loaded) != 0) {
-        QMessageBox::critical(ui, text(10), text(12), QMessageBox::Ok);
-        return;
-    }
-    if (action == Running && serialManager->isConnected()) {
-        const auto answer = QMessageBox::warning(
-                ui, text(17), text(19), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel)
-            return;
-    }
-    if (!serialManager->isConnected()) {
-        QMessageBox::warning(ui, text(10), text(22), QMessageBox::Ok);
-        return;
-    }
-
-    // A parameter file only carries settings: anything else in it (the command address,
-    // the bootloader switch, live values) must never reach the unit.
-    QMap<int, int> settings;
-    for (auto it = loaded.cbegin(); it != loaded.cend(); ++it) {
-        if (std::find(SaveList, SaveList + SaveListSize, it.key()) != SaveList + SaveListSize)
-            settings.insert(it.key(), it.value());
-        else
-            qWarning("Parameter file %s: address %d is not a setting of a parameter file; "
-                     "skipped",
-                     qPrintable(path), it.key());
-    }
-
-    loadedParamsState = LoadWriting;
-    setRunMode(Offline);
-    ui->showProgressDialog(ProgressDialog::Progress, text(9));
-    int written = 0;
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
-        parameterModel->setParamValue(it.key(), it.value());
-        sendWrite(it.key(), it.value());
-        ++written;
-        ui->progressDialog->setProgressBarValue(written * 100 / settings.size());
-        if (!waitBetweenLoadedWrites()) {
-            qWarning("%d of %d values of %s were sent", written, int(settings.size()),
-                     qPrintable(path));
-            break;
-        }
-    }
-    ui->hideProgressDialog();
-    loadedParamsState = LoadIdle;
-    // Poll again only if the unit is still there; a closed port keeps the program
-    // offline until the link reports it open again.
-    if (m_portOpen)
-        setRunMode(Online);
+    fileTransfer->open();
 }
 
 void MainController::btnWriteLoadedParams_button_clicked()

@@ -16,6 +16,7 @@ class ParameterModel;
 class QEvent;
 class ResourceManager;
 class SerialManager;
+class SettingsTransfer;
 
 namespace Ui {
 class MainWidget;
@@ -58,6 +59,7 @@ public:
     int pendingReads() const { return readScheduler.pendingReads(); }
     int ticksToSkip() const { return skipTicks; }
     int currentFlight() const { return flightIndex; }
+    SettingsTransfer* transfer() const { return fileTransfer; }
 
     // A single- or double-quoted script literal would let text from the unit end the
     // string early; this one carries any text through unchanged.
@@ -115,7 +117,7 @@ protected:
                                    const QString& filter);
     virtual QString chooseSavePath(const QString& caption, const QString& dir,
                                    const QString& filter);
-    // How long the open flow waits between two writes, so the unit can store each value.
+    // Least time between two writes of a file, so that the unit can store each value.
     virtual int loadedWritePauseMs() const { return 200; }
 
 private:
@@ -133,9 +135,7 @@ private:
     void bindStickMonitor(int addr, bool left, bool vertical);
     void showRecord(int address, const QString& data);
     QString text(int id) const;
-    QString parameterFileDir() const;
-    void rememberParameterFileDir(const QString& path);
-    bool waitBetweenLoadedWrites();
+    void createTransfer();
 
     Ui::MainWidget* ui;
     AppConfigManager* config;
@@ -151,6 +151,7 @@ private:
     int loadedParamsState = LoadIdle;
     int flightIndex = 0;
     FirmwareDialog* firmwareDialog = nullptr;
+    SettingsTransfer* fileTransfer = nullptr;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.

@@ -187,11 +187,12 @@ inline QString tr_(int id)
 // A controller on a recording link, with its settings in a temporary folder.
 struct ControllerFixture
 {
-    ControllerFixture()
+    // `customLink` (taken over) replaces the plain recording link.
+    explicit ControllerFixture(RecordingLink* customLink = nullptr)
     {
         tr_(0);
         config.reset(new AppConfigManager(dir.filePath(QStringLiteral("fbl.afc"))));
-        link = new RecordingLink;
+        link = customLink ? customLink : new RecordingLink;
         controller.reset(new TestController(config.data(), link));
         ui = controller->mainWindow();
     }

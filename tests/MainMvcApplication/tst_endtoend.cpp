@@ -3,7 +3,7 @@
 // user does reaches the unit, files carry settings from one unit to another, and a cable
 // pulled and plugged back in is noticed both ways.
 
-#include "controllertestsupport.h"
+#include "transfertestsupport.h"
 
 #include "parametermodel.h"
 
@@ -291,8 +291,14 @@ void TestEndToEnd::fileCarriesSettingsToAnotherUnit()
     program.controller->openPath = path;
     program.controller->pauseMs = 20;
     {
+        whenRestoreDialog([](RestoreDialog* dialog) { dialog->writeButton()->click(); });
         BoxAnswerer answers({QMessageBox::Ok});
         program.ui->btnOpen->click();
+        QCOMPARE(answers.seen.size(), 1);
+        int differing = 0; // the other unit starts at its defaults; equal values are not sent
+        for (int address : known)
+            differing += first.value(address) != SimParameterTable::find(address)->defaultValue;
+        QCOMPARE(answers.seen.first().text, tr_(5217).arg(differing));
     }
     QTRY_VERIFY(program.connected());
     for (int address : known)

@@ -215,6 +215,7 @@ void tst_ImageRenderer::shipsEveryPictureTheWindowUses()
                           "save.png",
                           "saveas.png",
                           "usb.png",
+                          "backup.png",
                           "ok.png",
                           "cancel.png",
                           "checkbox_checked.png",
