@@ -81,7 +81,6 @@ inline void shootIfAsked(QWidget* dialog, const QString& name)
     if (folder.isEmpty() || !dialog)
         return;
     QWidget* window = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
-    dialog->adjustSize();
     QApplication::processEvents();
     const QPixmap front = dialog->grab();
     QPixmap picture = window ? window->grab() : front;
