@@ -12,6 +12,8 @@
 class AdaptorModel;
 class AppConfigManager;
 class FirmwareDialog;
+class FirmwareHandOver;
+class FlightLogExport;
 class ParameterModel;
 class QEvent;
 class ResourceManager;
@@ -58,6 +60,8 @@ public:
     int pendingReads() const { return readScheduler.pendingReads(); }
     int ticksToSkip() const { return skipTicks; }
     int currentFlight() const { return flightIndex; }
+    FirmwareHandOver* firmwareHandOver() const { return m_firmwareHandOver; }
+    FlightLogExport* flightLogExport() const { return m_logExport; }
 
     // A single- or double-quoted script literal would let text from the unit end the
     // string early; this one carries any text through unchanged.
@@ -132,6 +136,7 @@ private:
     void resetGroup(int textId, int command);
     void bindStickMonitor(int addr, bool left, bool vertical);
     void showRecord(int address, const QString& data);
+    void showFlightNavigation(int flight);
     QString text(int id) const;
     QString parameterFileDir() const;
     void rememberParameterFileDir(const QString& path);
@@ -151,6 +156,11 @@ private:
     int loadedParamsState = LoadIdle;
     int flightIndex = 0;
     FirmwareDialog* firmwareDialog = nullptr;
+    FirmwareHandOver* m_firmwareHandOver;
+    FlightLogExport* m_logExport = nullptr;
+    // The flight-log record last asked for (600, 604, ... 644); -1 before the first request.
+    // Answers for any other record are late or stray and are not shown.
+    int m_requestedRecord = -1;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.
