@@ -90,7 +90,7 @@ FlightLogExport::FlightLogExport(Ui::MainWidget* window, QObject* parent)
     m_button->setToolTip(text(ButtonToolTip));
     m_button->setIcon(QIcon(QStringLiteral("images/export.png")));
     m_button->setIconSize(QSize(16, 16));
-    m_button->setMinimumSize(96, 24);
+    m_button->setMinimumSize(120, 24);
     m_button->setMaximumHeight(24);
     m_button->setMenu(m_menu);
     m_menu->setStyleSheet(QStringLiteral(

@@ -158,6 +158,13 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     // The port and language menus apply the stored port choice and language themselves.
     new StatusAreaMenus(ui, config, serialManager);
     m_logExport = new FlightLogExport(ui, this);
+    // The record arrows turn grey at the oldest and the latest flight.
+    ui->frame->setStyleSheet(
+            ui->frame->styleSheet() +
+            QStringLiteral(
+                    "#btnChartEvent_prev:disabled { image: url(images/left-arrow-disabled.png); }"
+                    "#btnChartEvent_next:disabled { image: url(images/right-arrow-disabled.png); "
+                    "}"));
     showFlightNavigation(flightIndex);
 
     mainTimer.setSingleShot(false);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QUrl>
 
@@ -49,6 +50,16 @@ void pressUpdateInDialog()
 QString textOf(int id, const QString& path = QString())
 {
     return path.isNull() ? tr_(id) : tr_(id).arg(QDir::toNativeSeparators(path));
+}
+
+// Saves a picture of the screen when HX_TEST_SHOTS names a folder (for review only).
+void shoot(const QString& name)
+{
+    const QString folder = qEnvironmentVariable("HX_TEST_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(300);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name + ".png"));
 }
 
 } // namespace
@@ -134,6 +145,10 @@ void TestFirmwareHandOver::handOver()
     for (int answer : answers)
         buttons << QMessageBox::StandardButton(answer);
     BoxAnswerer boxes(buttons);
+    boxes.onBox = [](QMessageBox*) {
+        shoot(QStringLiteral("firmware-") + QTest::currentDataTag());
+    };
+    f.controller->showMainWindow();
     if (connected && !toolInstalled)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not at"));
     if (sendsSwitch && !toolStarts)

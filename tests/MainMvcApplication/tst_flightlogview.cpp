@@ -228,6 +228,8 @@ void TestFlightLogView::arrowsStopAtTheEnds()
     f.ui->mainTab->setCurrentIndex(TabLog);
     QVERIFY(f.ui->btnChartEvent_prev->isEnabled());
     QVERIFY(!f.ui->btnChartEvent_next->isEnabled());
+    f.controller->showMainWindow();
+    shoot("log-tab-latest-flight");
 }
 
 void TestFlightLogView::exportEvents()
