@@ -159,12 +159,10 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     new StatusAreaMenus(ui, config, serialManager);
     m_logExport = new FlightLogExport(ui, this);
     // The record arrows turn grey at the oldest and the latest flight.
-    ui->frame->setStyleSheet(
-            ui->frame->styleSheet() +
-            QStringLiteral(
-                    "#btnChartEvent_prev:disabled { image: url(images/left-arrow-disabled.png); }"
-                    "#btnChartEvent_next:disabled { image: url(images/right-arrow-disabled.png); "
-                    "}"));
+    const QString greyArrows = QStringLiteral(
+            "#btnChartEvent_prev:disabled { image: url(images/left-arrow-disabled.png); }\n"
+            "#btnChartEvent_next:disabled { image: url(images/right-arrow-disabled.png); }\n");
+    ui->frame->setStyleSheet(ui->frame->styleSheet() + greyArrows);
     showFlightNavigation(flightIndex);
 
     mainTimer.setSingleShot(false);
@@ -343,14 +341,16 @@ void MainController::handlePortStatusChanged(int status)
             ui->updateLabelPortStatus(true);
             return;
         }
-        if (ui->mainTab->currentIndex() != TabLog) {
-            requestReadbyTabIndex(ui->mainTab->currentIndex());
-        } else if (runMode == Offline) {
-            // The unit may have changed while the link was down: the flight shown is read
-            // again from scratch, and nothing of the old one is kept.
+        // The unit may have changed while the link was down: nothing of the flight log
+        // read before is kept, and on the log tab the flight shown is read again.
+        if (runMode == Offline) {
             m_logExport->clearRecords();
-            changeEventAndChart(ui->logStackedWidget->currentIndex(), flightIndex);
+            ui->eventModel->removeRows(0, ui->eventModel->rowCount());
         }
+        if (ui->mainTab->currentIndex() != TabLog)
+            requestReadbyTabIndex(ui->mainTab->currentIndex());
+        else if (runMode == Offline)
+            changeEventAndChart(ui->logStackedWidget->currentIndex(), flightIndex);
         ui->updateLabelPortStatus(true);
         setRunMode(Online);
         readScheduler.setPendingReads(0);

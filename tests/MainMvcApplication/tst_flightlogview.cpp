@@ -116,6 +116,7 @@ private slots:
     void exportChart();
     void exportOutcomes_data();
     void exportOutcomes();
+    void reconnectForgetsTheChart();
 };
 
 void TestFlightLogView::initTestCase()
@@ -367,6 +368,26 @@ void TestFlightLogView::exportOutcomes()
              textId == 5120 ? QMessageBox::Critical : QMessageBox::Information);
     QCOMPARE(f.suggestions.size(), asked ? 1 : 0);
     QVERIFY(!QFile::exists(f.chosenPath));
+}
+
+void TestFlightLogView::reconnectForgetsTheChart()
+{
+    // Another unit may be plugged in while another tab is shown: its flight 1 is not the
+    // chart received before.
+    LogFixture f;
+    f.ui->btnChart->click();
+    f.answer("604=5;rpm:1,2,3");
+    f.ui->mainTab->setCurrentIndex(0);
+    f.link->connected = false;
+    f.controller->handlePortStatusChanged(-100);
+    f.link->connected = true;
+    f.controller->handlePortStatusChanged(100);
+    f.ui->mainTab->setCurrentIndex(TabLog);
+    BoxAnswerer boxes({QMessageBox::Ok});
+    f.exporter->exportChart();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().text, tr_(5122));
+    QVERIFY(f.suggestions.isEmpty());
 }
 
 QTEST_MAIN(TestFlightLogView)
