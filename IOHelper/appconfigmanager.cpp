@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
+#include <QTextCodec>
 #include <QTextStream>
 
 namespace {
@@ -60,8 +61,27 @@ bool AppConfigManager::hasKey(const QString& key) const
     return d->settings.contains(key);
 }
 
+bool AppConfigManager::canStore(const QString& text)
+{
+    for (const QChar c : text) {
+        // The separator, and anything a text stream may take for a line end.
+        if (c == QLatin1Char('?') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return false;
+    }
+    // The file is written in the platform's 8-bit encoding (UTF-8 on most systems, a
+    // Windows code page elsewhere); what it cannot encode would come back as other text.
+    const QTextCodec* codec = QTextCodec::codecForLocale();
+    return !codec || codec->canEncode(text);
+}
+
 void AppConfigManager::put(const QString& key, const QString& value)
 {
+    if (!canStore(key) || !canStore(value)) {
+        qWarning() << "settings: value for" << key
+                   << "not stored: the settings file cannot hold it (a \"?\", a line break"
+                   << "or a character its encoding lacks); the previous value stays";
+        return;
+    }
     d->settings.insert(key, value);
 }
 

@@ -21,7 +21,14 @@ public:
 
     QString get(const QString& key) const;
     bool hasKey(const QString& key) const;
+    // Stores the value in memory. A key or value that the file's line format cannot carry
+    // (a "?" in the key or value, a line break, text the file's encoding cannot hold) is
+    // refused with a logged warning and the previous value stays: stored, it would be cut
+    // or would inject lines of its own when the file is read back.
     void put(const QString& key, const QString& value);
+
+    // Whether the text can stand as a key or a value in the settings file.
+    static bool canStore(const QString& text);
 
     // Replaces the file atomically: if the write fails, the previous file stays whole.
     void saveConfigToFile();

@@ -5,6 +5,8 @@
 #include "checkablebuttonwithverifyadaptor.h"
 #include "comboboxadaptor.h"
 #include "firmwaredialog.h"
+#include "firmwarehandover.h"
+#include "flightlogexport.h"
 #include "lineeditadaptor.h"
 #include "mainwidget.h"
 #include "modelbuilder.h"
@@ -14,6 +16,7 @@
 #include "settingstransfer.h"
 #include "slideradaptor.h"
 #include "sliderwithlineeditadaptor.h"
+#include "statusareamenus.h"
 
 #include <advanceservosview.h>
 #include <appconfigmanager.h>
@@ -85,6 +88,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     , config(config)
     , resources(ResourceManager::instance(QString()))
     , serialManager(link ? link : new SerialManager(nullptr))
+    , m_firmwareHandOver(new FirmwareHandOver(ui, this))
 {
     ui->installEventFilter(this);
 
@@ -152,6 +156,15 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     takeRecordsFromWidgets();
 
     loadSettings();
+    // The port and language menus apply the stored port choice and language themselves.
+    new StatusAreaMenus(ui, config, serialManager);
+    m_logExport = new FlightLogExport(ui, this);
+    // The record arrows turn grey at the oldest and the latest flight.
+    const QString greyArrows = QStringLiteral(
+            "#btnChartEvent_prev:disabled { image: url(images/left-arrow-disabled.png); }\n"
+            "#btnChartEvent_next:disabled { image: url(images/right-arrow-disabled.png); }\n");
+    ui->frame->setStyleSheet(ui->frame->styleSheet() + greyArrows);
+    showFlightNavigation(flightIndex);
 
     mainTimer.setSingleShot(false);
     mainTimer.setInterval(PollIntervalMs);
@@ -246,7 +259,8 @@ void MainController::loadSettings()
 {
     if (config->hasKey(QLatin1String(KeyTxMode))) {
         const int mode = config->get(QLatin1String(KeyTxMode)).toInt(nullptr, 10);
-        if (mode < ui->cbTxMode->count())
+        // A negative index would leave the box empty; the initial entry stays instead.
+        if (mode >= 0 && mode < ui->cbTxMode->count())
             ui->cbTxMode->setCurrentIndex(mode);
     }
     if (config->hasKey(QLatin1String(KeyLang))) {
@@ -330,7 +344,16 @@ void MainController::handlePortStatusChanged(int status)
             ui->updateLabelPortStatus(true);
             return;
         }
-        requestReadbyTabIndex(ui->mainTab->currentIndex());
+        // The unit may have changed while the link was down: nothing of the flight log
+        // read before is kept, and on the log tab the flight shown is read again.
+        if (runMode == Offline) {
+            m_logExport->clearRecords();
+            ui->eventModel->removeRows(0, ui->eventModel->rowCount());
+        }
+        if (ui->mainTab->currentIndex() != TabLog)
+            requestReadbyTabIndex(ui->mainTab->currentIndex());
+        else if (runMode == Offline)
+            changeEventAndChart(ui->logStackedWidget->currentIndex(), flightIndex);
         ui->updateLabelPortStatus(true);
         setRunMode(Online);
         readScheduler.setPendingReads(0);
@@ -667,6 +690,8 @@ void MainController::showRecord(int address, const QString& data)
                 item->setData(int(Qt::AlignCenter), Qt::TextAlignmentRole);
                 row.append(item);
             }
+            // The shown time is rounded to six digits; the export takes the exact one.
+            row.first()->setData(time, Qt::UserRole + 1);
             ui->eventModel->appendRow(row);
         }
     }
@@ -681,8 +706,19 @@ void MainController::handleParamsChanged(QVariant response)
         const int address = addressText.toInt(nullptr, 10);
         // The record is everything after the first "=", so nothing of it can be lost.
         const QString data = s.mid(separator + 1);
+        if (m_requestedRecord >= 0 && address != m_requestedRecord) {
+            qDebug("Flight-log record %d dropped: record %d was asked for", address,
+                   m_requestedRecord);
+            readScheduler.answerReceived();
+            return;
+        }
+        // An answer replaces what the table showed: a record asked for twice never shows
+        // its events twice.
+        if (isEventRecord(address))
+            ui->eventModel->removeRows(0, ui->eventModel->rowCount());
         showRecord(address, data);
         if (isChartRecord(address)) {
+            m_logExport->setChartRecord((address - 600) / 10, data);
             const QString script = QStringLiteral("changeData(%1, %2);")
                                            .arg(javaScriptStringLiteral(addressText),
                                                 javaScriptStringLiteral(data));
@@ -727,8 +763,24 @@ void MainController::changeEventAndChart(int page, int flight)
     // would be some other tab's address list.
     if (tab != TabLog)
         return;
+    // Nothing asked for earlier (an older flight, the other page) may arrive after this.
+    serialManager->clearAllSignalsInReader();
     const QString address = readScheduler.logAddress(tab, page, QString::number(flight));
+    m_requestedRecord = address.toInt(nullptr, 10);
+    // The title names the flight asked for from now on; the table stays empty until its
+    // answer comes.
+    if (isEventRecord(m_requestedRecord) || isChartRecord(m_requestedRecord))
+        ui->logTitle->setText(text(2910 + (m_requestedRecord - 600) / 10));
+    m_logExport->setFlight(flight);
+    showFlightNavigation(flight);
     sendRead(address);
+}
+
+void MainController::showFlightNavigation(int flight)
+{
+    // "Previous" goes to older flights (up to record 4), "next" back to record 0.
+    ui->btnChartEvent_prev->setEnabled(flight < 4);
+    ui->btnChartEvent_next->setEnabled(flight > 0);
 }
 
 void MainController::logStack_currentChanged(int page)
@@ -859,16 +911,13 @@ void MainController::btnFirmware_button_clicked()
     firmwareDialog = new FirmwareDialog(ui);
     if (firmwareDialog->exec() != 1)
         return;
-    const auto answer = QMessageBox::question(
-            ui, text(4000), text(4001), QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer != QMessageBox::Yes)
-        return;
-    // fromLocalFile gives "file:///C:/..." on Windows as well as a valid URL where the
-    // path itself starts with "/" (a plain "file:///" prefix would double the slash).
-    QDesktopServices::openUrl(QUrl::fromLocalFile(
-            QDir::currentPath() + QStringLiteral("/DfuSe v3.0.6/Bin/DfuSeDemo.exe")));
-    requestWriteConfigChanges(2, 9999, true);
-    QCoreApplication::quit();
+    const FirmwareHandOver::Outcome outcome = m_firmwareHandOver->run(
+            [this] { return runMode == Online && serialManager->isConnected(); },
+            [this] { requestWriteConfigChanges(2, 9999, true); });
+    // Only a started tool may take over; in every other case the window stays with the
+    // pilot and says what happened.
+    if (outcome == FirmwareHandOver::ToolStarted)
+        QCoreApplication::quit();
 }
 
 void MainController::handleFlashStatusChanged(int status)

@@ -12,6 +12,8 @@
 class AdaptorModel;
 class AppConfigManager;
 class FirmwareDialog;
+class FirmwareHandOver;
+class FlightLogExport;
 class ParameterModel;
 class QEvent;
 class ResourceManager;
@@ -60,6 +62,8 @@ public:
     int ticksToSkip() const { return skipTicks; }
     int currentFlight() const { return flightIndex; }
     SettingsTransfer* transfer() const { return fileTransfer; }
+    FirmwareHandOver* firmwareHandOver() const { return m_firmwareHandOver; }
+    FlightLogExport* flightLogExport() const { return m_logExport; }
 
     // A single- or double-quoted script literal would let text from the unit end the
     // string early; this one carries any text through unchanged.
@@ -134,6 +138,7 @@ private:
     void resetGroup(int textId, int command);
     void bindStickMonitor(int addr, bool left, bool vertical);
     void showRecord(int address, const QString& data);
+    void showFlightNavigation(int flight);
     QString text(int id) const;
     void createTransfer();
 
@@ -152,6 +157,11 @@ private:
     int flightIndex = 0;
     FirmwareDialog* firmwareDialog = nullptr;
     SettingsTransfer* fileTransfer = nullptr;
+    FirmwareHandOver* m_firmwareHandOver;
+    FlightLogExport* m_logExport = nullptr;
+    // The flight-log record last asked for (600, 604, ... 644); -1 before the first request.
+    // Answers for any other record are late or stray and are not shown.
+    int m_requestedRecord = -1;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.

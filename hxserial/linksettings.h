@@ -23,6 +23,9 @@ public:
     double lineTimeMs(qint64 bytes) const { return bytes * 10.0 * 1000.0 / baud; }
 
     QString portName;
+    // The port the pilot chose in the program (SerialManager::setPreferredPort); used while
+    // HX_SERIAL_PORT is not set. Empty: probe the system's ports.
+    QString preferredPort;
     int baud = 115200;
     int answerTimeoutMs = 100;
     int attempts = 8;

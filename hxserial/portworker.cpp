@@ -1,6 +1,7 @@
 #include "portworker.h"
 
 #include "linkinbox.h"
+#include "serialportcatalog.h"
 
 #include <QDebug>
 #include <QMutexLocker>
@@ -39,6 +40,7 @@ PortWorker::~PortWorker()
 
 void PortWorker::begin()
 {
+    m_begun = true;
     processInbox();
     scan();
 }
@@ -126,16 +128,38 @@ QStringList PortWorker::candidatePorts() const
 {
     if (!m_settings.portName.isEmpty())
         return {m_settings.portName};
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    // USB adapters first: that is how units are connected.
-    std::stable_sort(ports.begin(), ports.end(),
-                     [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
-                         return a.hasVendorIdentifier() && !b.hasVendorIdentifier();
-                     });
+    if (!m_settings.preferredPort.isEmpty())
+        return {m_settings.preferredPort};
     QStringList names;
-    for (const QSerialPortInfo& info : qAsConst(ports))
-        names.append(info.portName());
+    const QList<SerialPortCatalog::Port> ports = SerialPortCatalog::availablePorts();
+    for (const SerialPortCatalog::Port& port : ports) {
+        if (!port.otherKindOfDevice)
+            names.append(port.name);
+    }
     return names;
+}
+
+void PortWorker::setPreferredPort(const QString& name)
+{
+    if (name == m_settings.preferredPort)
+        return;
+    m_settings.preferredPort = name;
+    if (!m_begun || !m_settings.portName.isEmpty())
+        return;
+    // Automatic accepts the port in use; a chosen port replaces any other.
+    const bool keep = name.isEmpty() || name == m_portName;
+    if (m_state == Connected) {
+        if (keep)
+            return;
+        m_session.stop(QStringLiteral("another port was chosen"));
+        dropLink(QStringLiteral("another port was chosen"));
+        m_scanTimer.stop();
+    } else if (m_state == Probing) {
+        m_session.stop(QStringLiteral("another port was chosen"));
+        closePort();
+        m_state = Disconnected;
+    }
+    scan();
 }
 
 void PortWorker::scan()

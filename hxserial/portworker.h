@@ -34,6 +34,9 @@ public:
     bool hasPendingWrites() const;
     // Lets the last bytes go out and closes the port.
     void shutdown();
+    // The pilot's port choice (empty: automatic). A link on another port is dropped and the
+    // chosen one searched at once; HX_SERIAL_PORT, when set, still wins.
+    void setPreferredPort(const QString& name);
 
 signals:
     void portStatusChanged(int status);
@@ -72,6 +75,7 @@ private:
     quint64 m_seenGeneration = 0;
     bool m_announcePending = false;
     bool m_lossQueued = false;
+    bool m_begun = false;
 };
 
 #endif // PORTWORKER_H

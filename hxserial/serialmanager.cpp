@@ -64,6 +64,28 @@ void SerialManager::clearAllSignalsInReader()
     d->wake();
 }
 
+void SerialManager::setPreferredPort(const QString& name)
+{
+    QMutexLocker lock(&d->workerMutex);
+    d->settings.preferredPort = name;
+    if (d->worker) {
+        PortWorker* w = d->worker;
+        QMetaObject::invokeMethod(
+                w, [w, name]() { w->setPreferredPort(name); }, Qt::QueuedConnection);
+    }
+}
+
+QString SerialManager::preferredPort() const
+{
+    QMutexLocker lock(&d->workerMutex);
+    return d->settings.preferredPort;
+}
+
+QString SerialManager::environmentPort() const
+{
+    return d->settings.portName;
+}
+
 void SerialManager::tryReconnect()
 {
     QMutexLocker lock(&d->workerMutex);
@@ -84,7 +106,13 @@ void SerialManager::startUpdateFirmware(const QByteArray& image)
 
 void SerialManager::run()
 {
-    PortWorker worker(d->settings, &d->inbox);
+    LinkSettings settings;
+    {
+        // The port choice may change from the GUI thread at any time.
+        QMutexLocker lock(&d->workerMutex);
+        settings = d->settings;
+    }
+    PortWorker worker(settings, &d->inbox);
     // The flag must be right before the status reaches anybody.
     connect(
             &worker, &PortWorker::portStatusChanged, &worker,
@@ -98,6 +126,8 @@ void SerialManager::run()
     {
         QMutexLocker lock(&d->workerMutex);
         d->worker = &worker;
+        // A choice made between the copy above and now.
+        worker.setPreferredPort(d->settings.preferredPort);
     }
     worker.begin();
     exec();

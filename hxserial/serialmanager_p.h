@@ -19,7 +19,8 @@ public:
     LinkSettings settings = LinkSettings::fromEnvironment();
     LinkInbox inbox;
     std::atomic<bool> connected{false};
-    QMutex workerMutex;
+    // Guards `worker` and `settings.preferredPort`.
+    mutable QMutex workerMutex;
     PortWorker* worker = nullptr;
 };
 

@@ -21,9 +21,9 @@ class SerialManagerPrivate;
 // Every answer is one string: "address,value" for parameters, "address=text" for the
 // flight-log records (600, 604, 610, ... 644), the address in unpadded decimal.
 //
-// The port is the one named by the environment variable HX_SERIAL_PORT, or else the first
-// serial port on which a unit answers the identify request (ports are scanned about once a
-// second while no unit is connected).
+// The port is the one named by the environment variable HX_SERIAL_PORT, or else the one
+// chosen with setPreferredPort(), or else the first serial port on which a unit answers the
+// identify request (ports are scanned about once a second while no unit is connected).
 //
 // The object may be created and destroyed without ever being started.
 class HXSERIAL_EXPORT SerialManager : public QThread
@@ -43,6 +43,16 @@ public:
     // Drops the reads that are not answered yet and the answers not emitted yet, so that
     // nothing requested before this call reaches the receiver afterwards. Writes are kept.
     void clearAllSignalsInReader();
+
+    // The port the pilot chose, used while HX_SERIAL_PORT is not set; empty means
+    // automatic (every port is probed except those known to be other kinds of device,
+    // SerialPortCatalog). A link on another port is dropped (status -100) and the chosen
+    // port searched at once. May be called before start() and from any thread.
+    void setPreferredPort(const QString& name);
+    QString preferredPort() const;
+    // The port named by HX_SERIAL_PORT when the link was created (empty if none): it
+    // overrides the preferred port.
+    QString environmentPort() const;
 
 signals:
     // 100 when a unit has answered on an open port, -100 when the port closed or the unit

@@ -52,6 +52,8 @@ private slots:
     void failedWriteKeepsOldFile();
     void readOnlyDirectoryKeepsOldFile();
     void oversizedFileIsReadUpToTheLimit();
+    void unstorableTextKeepsPreviousValue_data();
+    void unstorableTextKeepsPreviousValue();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -256,6 +258,53 @@ void TestAppConfigManager::oversizedFileIsReadUpToTheLimit()
     QCOMPARE(config.get("long").size(), int(limit / 2));
     QVERIFY(!config.hasKey("cut"));
     QVERIFY(!config.hasKey("after"));
+}
+
+void TestAppConfigManager::unstorableTextKeepsPreviousValue_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    // A folder named like this once set the language through the settings file.
+    QTest::newRow("separator and line break in a folder") << "last_params_dir"
+                                                          << "/home/pilot/a?b\r\nlang?fr";
+    QTest::newRow("separator") << "last_params_dir"
+                               << "/home/pilot/why?";
+    QTest::newRow("line feed") << "last_params_dir"
+                               << "/home/pilot/a\nlang?vi";
+    QTest::newRow("carriage return") << "last_params_dir"
+                                     << "/home/pilot/a\rb";
+    QTest::newRow("separator in the key") << "last?params"
+                                          << "x";
+    QTest::newRow("line break in the key") << "lang\ntxmode"
+                                           << "x";
+}
+
+void TestAppConfigManager::unstorableTextKeepsPreviousValue()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QVERIFY(!AppConfigManager::canStore(key) || !AppConfigManager::canStore(value));
+    writeFile(m_path, "last_params_dir?/home/pilot/old\r\nlang?en\r\n");
+    {
+        AppConfigManager config(m_path);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not stored"));
+        config.put(key, value);
+        QCOMPARE(config.get("last_params_dir"), QString("/home/pilot/old"));
+        QVERIFY(!config.hasKey(key) || key == "last_params_dir");
+        config.saveConfigToFile();
+    }
+    // Nothing of the refused text reached the file: the same two settings, nothing else.
+    bool wellFormed = false;
+    QCOMPARE(parseSaved(readFile(m_path), &wellFormed),
+             (Settings{{"last_params_dir", "/home/pilot/old"}, {"lang", "en"}}));
+    QVERIFY(wellFormed);
+
+    // Ordinary text, spaces and punctuation included, is still stored.
+    AppConfigManager config(m_path);
+    const QString folder = QStringLiteral("C:/Users/pilot/My Heli (2) & co.; =x!");
+    QVERIFY(AppConfigManager::canStore(folder));
+    config.put("last_params_dir", folder);
+    QCOMPARE(config.get("last_params_dir"), folder);
 }
 
 QTEST_GUILESS_MAIN(TestAppConfigManager)

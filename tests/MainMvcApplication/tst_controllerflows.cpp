@@ -3,6 +3,7 @@
 
 #include "transfertestsupport.h"
 
+#include "firmwarehandover.h"
 #include "parametermodel.h"
 
 #include <progressdialog.h>
@@ -496,6 +497,12 @@ void TestControllerFlows::firmwareUpdate()
     ControllerFixture f;
     f.goOnline(0);
     f.link->clear();
+    // The flashing tool is installed beside the program (here: a folder of the test's).
+    QTemporaryDir programDir;
+    QVERIFY(QDir(programDir.path()).mkpath("DfuSe v3.0.6/Bin"));
+    QFile tool(programDir.filePath("DfuSe v3.0.6/Bin/DfuSeDemo.exe"));
+    QVERIFY(tool.open(QIODevice::WriteOnly));
+    f.controller->firmwareHandOver()->setProgramFolder(programDir.path());
     UrlCatcher urls;
     BoxAnswerer answers({QMessageBox::StandardButton(answer)});
     whenDialog([](QDialog* dialog) { dialog->findChild<QPushButton*>("btnFirmware")->click(); });
@@ -509,8 +516,7 @@ void TestControllerFlows::firmwareUpdate()
         QCOMPARE(f.link->writes(), QStringList({"2,9999"}));
         QCOMPARE(urls.urls.size(), 1);
         QCOMPARE(urls.urls.first().scheme(), QStringLiteral("file"));
-        QCOMPARE(urls.urls.first().toLocalFile(),
-                 QDir::currentPath() + "/DfuSe v3.0.6/Bin/DfuSeDemo.exe");
+        QCOMPARE(urls.urls.first().toLocalFile(), tool.fileName());
     } else {
         QVERIFY(!quit);
         QVERIFY(f.link->writes().isEmpty());
@@ -582,7 +588,8 @@ void TestControllerFlows::settings_data()
     QTest::addColumn<bool>("gyroOff");
     QTest::newRow("none") << "" << 0 << "en" << false;
     QTest::newRow("all") << "txmode?2\r\nlang?vi\r\ngyro-off?1\r\n" << 2 << "vi" << true;
-    QTest::newRow("fr is not offered") << "lang?fr\r\ntxmode?3\r\n" << 3 << "en" << false;
+    // French is offered (by the language menu) and so kept from run to run.
+    QTest::newRow("fr is offered") << "lang?fr\r\ntxmode?3\r\n" << 3 << "fr" << false;
     QTest::newRow("bad numbers") << "txmode?abc\r\ngyro-off?x\r\n" << 0 << "en" << false;
     QTest::newRow("mode out of range") << "txmode?4\r\n" << 0 << "en" << false;
 }

@@ -1,0 +1,117 @@
+#include "languagemenu.h"
+
+#include <appconfigmanager.h>
+#include <resourcemanager.h>
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+
+const char* const KeyLang = "lang";
+const int ToolTipText = 5108;
+const int TitleText = 5109;
+const int NextStartText = 5110;
+const int NoteText = 5111;
+
+struct Language
+{
+    const char* code;
+    const char* name; // in its own language, so everybody finds theirs
+};
+
+const Language Languages[] = {
+        {"en", "English"}, {"fr", "Fran\u00e7ais"}, {"vi", "Ti\u1ebfng Vi\u1ec7t"}};
+
+QString nameOf(const QString& code)
+{
+    for (const Language& language : Languages) {
+        if (code == QLatin1String(language.code))
+            return QString::fromUtf8(language.name);
+    }
+    return QString::fromUtf8(Languages[0].name);
+}
+
+} // namespace
+
+LanguageMenu::LanguageMenu(AppConfigManager* config, QComboBox* languageBox, QWidget* parent)
+    : QToolButton(parent)
+    , m_config(config)
+    , m_box(languageBox)
+    , m_resources(ResourceManager::instance(QString()))
+    , m_menu(new QMenu(this))
+{
+    setObjectName(QStringLiteral("btnLanguageMenu"));
+    setPopupMode(QToolButton::InstantPopup);
+    setMenu(m_menu);
+    connect(m_menu, &QMenu::aboutToShow, this, &LanguageMenu::refill);
+
+    const QString stored = m_config ? m_config->get(QLatin1String(KeyLang)) : QString();
+    // Start-up reads "fr" and "vi" exactly; anything else is English.
+    m_running = (stored == QLatin1String("fr") || stored == QLatin1String("vi"))
+                        ? stored
+                        : QStringLiteral("en");
+    if (m_box) {
+        for (const Language& language : Languages) {
+            const QString code = QLatin1String(language.code);
+            if (m_box->findData(code) < 0)
+                m_box->addItem(QString::fromUtf8(language.name), code);
+        }
+        const int index = m_box->findData(m_running);
+        if (index >= 0)
+            m_box->setCurrentIndex(index);
+    }
+    updateToolTip();
+}
+
+QString LanguageMenu::text(int id) const
+{
+    return m_resources ? m_resources->getValue(id) : QString();
+}
+
+QString LanguageMenu::choice() const
+{
+    return m_box ? m_box->currentData().toString() : m_running;
+}
+
+void LanguageMenu::refill()
+{
+    m_menu->clear();
+    auto* group = new QActionGroup(m_menu);
+    group->setExclusive(true);
+    const QString current = choice();
+    for (const Language& language : Languages) {
+        const QString code = QLatin1String(language.code);
+        QAction* action = m_menu->addAction(QString::fromUtf8(language.name));
+        action->setCheckable(true);
+        action->setChecked(code == current);
+        action->setData(code);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code] { choose(code); });
+    }
+    m_menu->addSeparator();
+    m_menu->addAction(text(NoteText))->setEnabled(false);
+}
+
+void LanguageMenu::choose(const QString& code)
+{
+    const QString before = choice();
+    if (m_box) {
+        const int index = m_box->findData(code);
+        if (index >= 0)
+            m_box->setCurrentIndex(index);
+    }
+    if (m_config)
+        m_config->put(QLatin1String(KeyLang), code);
+    updateToolTip();
+    if (code != before && code != m_running)
+        QMessageBox::information(window(), text(TitleText), text(NextStartText).arg(nameOf(code)),
+                                 QMessageBox::Ok);
+}
+
+void LanguageMenu::updateToolTip()
+{
+    setToolTip(text(ToolTipText).arg(nameOf(choice())));
+}
