@@ -62,6 +62,7 @@ private slots:
     void silentUnitIsDropped();
     void tryReconnectAnnouncesLiveUnit();
     void quitDeliversQueuedWrites();
+    void writesWhileProbingAreNotSent();
 
 private:
     bool startLink(const SimOptions& options = SimOptions());
@@ -356,6 +357,29 @@ void TestSerialManager::quitDeliversQueuedWrites()
     QCOMPARE(applied.last().address, 2);
     QCOMPARE(applied.last().stored, 9999);
     QCOMPARE(applied.at(9).stored, 9);
+}
+
+void TestSerialManager::writesWhileProbingAreNotSent()
+{
+    // A slow unit: the port is open and being probed for a while before the unit answers.
+    SimOptions o = options();
+    o.answerDelayMs = 400;
+    m_sim.reset(new SimHost(o));
+    QVERIFY(m_sim->started());
+    qputenv("HX_SERIAL_TIMEOUT_MS", "2000");
+    m_link.reset(new SerialManager);
+    qputenv("HX_SERIAL_TIMEOUT_MS", "20");
+    m_listener.reset(new Listener(m_link.get()));
+    m_link->start();
+    QTest::qWait(150);
+    QVERIFY(m_listener->statuses.isEmpty());
+    // Until the unit has answered the identify, nothing of the program reaches it.
+    QTest::ignoreMessage(QtWarningMsg, "hxserial: write 303,60 not sent: no unit connected");
+    m_link->requestWrite(QStringLiteral("303,60"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_listener->statuses, QList<int>{100}, 5000);
+    m_link->requestRead(QStringLiteral("0303"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_listener->answers, QStringList{QStringLiteral("303,100")}, 5000);
+    QVERIFY(m_sim->get<bool>([](SimServer* s) { return s->unit().appliedWrites().isEmpty(); }));
 }
 
 QTEST_GUILESS_MAIN(TestSerialManager)
