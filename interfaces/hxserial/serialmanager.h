@@ -42,7 +42,7 @@ public:
 
     // Drops the reads that are not answered yet and the answers not emitted yet, so that
     // nothing requested before this call reaches the receiver afterwards. Writes are kept.
-    void clearAllSignalsInReader();
+    virtual void clearAllSignalsInReader();
 
 signals:
     // 100 when a unit has answered on an open port, -100 when the port closed or the unit
