@@ -7,6 +7,7 @@
 #include "firmwaredialog.h"
 #include "lineeditadaptor.h"
 #include "mainwidget.h"
+#include "messagelog.h"
 #include "modelbuilder.h"
 #include "parameter.h"
 #include "parametermodel.h"
@@ -322,6 +323,7 @@ void MainController::handlePortStatusChanged(int status)
 {
     if (status == 100) {
         m_portOpen = true;
+        startLogForConnection();
         // While a loaded file is being written the flow owns the run mode; it resumes
         // polling itself when it ends.
         if (loadedParamsState != LoadIdle) {
