@@ -106,6 +106,7 @@ private slots:
     void oversizeRecordIsAbandoned_data();
     void oversizeRecordIsAbandoned();
     void queuedReadsAreDroppedToo();
+    void repeatedWriteGetsANewNumber();
     void protocolVersions_data();
     void protocolVersions();
 };
@@ -374,6 +375,23 @@ void TestLinkSession::queuedReadsAreDroppedToo()
     for (const QByteArray& frame : qAsConst(wire.sent)) {
         QVERIFY2(!frame.contains("R303") && !frame.contains("G604"), frame.constData());
     }
+}
+
+void TestLinkSession::repeatedWriteGetsANewNumber()
+{
+    SimUnit unit;
+    SimSession sim(&unit);
+    LinkSession link(fastSettings());
+    Wire wire(&link, &sim);
+    link.start();
+    // The repeated gyro-off: the same write again must reach the unit as a new request.
+    for (int i = 0; i < 3; ++i)
+        link.write(224, 1);
+    QTRY_VERIFY(!link.hasWrites());
+    QCOMPARE(wire.sent.size(), 3);
+    QVERIFY(wire.sent.at(0).mid(1, 2) != wire.sent.at(1).mid(1, 2));
+    QVERIFY(wire.sent.at(1).mid(1, 2) != wire.sent.at(2).mid(1, 2));
+    QCOMPARE(unit.appliedWrites().size(), 3);
 }
 
 void TestLinkSession::protocolVersions_data()
