@@ -22,6 +22,9 @@ QVariant GenericDivideLineEditAdaptor::getValue() const
     QLineEdit* edit = inputFieldAs<QLineEdit>();
     if (!edit)
         return QVariant();
+    // The mark stays until the unit sends a value the edit can show.
+    if (edit->text() == outOfRangeMark())
+        return 0;
     const int typed = edit->text().toInt(nullptr, 10);
     const int value = qRound(static_cast<double>(typed) / m_divisor);
     const QString text = QString::number(static_cast<qint64>(value) * m_divisor);
@@ -32,12 +35,7 @@ QVariant GenericDivideLineEditAdaptor::getValue() const
 
 void GenericDivideLineEditAdaptor::setValue(const QVariant& val)
 {
-    QLineEdit* edit = inputFieldAs<QLineEdit>();
-    if (!edit)
-        return;
-    const QString text = QString::number(static_cast<qint64>(val.toInt()) * m_divisor);
-    if (edit->text() != text)
-        edit->setText(text);
+    showText(QString::number(static_cast<qint64>(val.toInt()) * m_divisor), val.toInt());
 }
 
 void GenericDivideLineEditAdaptor::returnPressed()

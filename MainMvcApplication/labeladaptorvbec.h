@@ -4,9 +4,9 @@
 #include "abstractfieldadaptor.h"
 
 // The live supply voltage on a label, from tenths of a volt ("VBEC: 7.40 V" for 74).
-// Its value is the label's text, which reads as 0; a supply voltage of exactly 0 is
-// therefore never shown, which costs nothing since the unit cannot report it while
-// running on it.
+// Its value is the last raw value shown, not the label's text: the adaptor model skips
+// values equal to the adaptor's value, and a text that reads as 0 would hide a drop to
+// 0 V. A value no supply can have is shown as "VBEC: ∞ V" and logged once.
 class LabelAdaptorVBEC : public AbstractFieldAdaptor
 {
     Q_OBJECT
@@ -16,6 +16,13 @@ public:
 
     QVariant getValue() const override;
     void setValue(const QVariant& val) override;
+
+    // The largest supply voltage shown as a number, in tenths of a volt.
+    static constexpr int MaxTenths = 999;
+
+private:
+    int m_value = 0;
+    bool m_warned = false;
 };
 
 #endif // LABELADAPTORVBEC_H

@@ -9,6 +9,7 @@
 #include "flightlogexport.h"
 #include "lineeditadaptor.h"
 #include "mainwidget.h"
+#include "messagelog.h"
 #include "modelbuilder.h"
 #include "parameter.h"
 #include "parametermodel.h"
@@ -59,6 +60,7 @@ const int TabRx = 1;
 const int TabBank = 9;
 const int TabLog = TabReadScheduler::LogTab;
 const int CommandAddress = 10;
+const int MaxEventRows = 1000;
 
 const char* const KeyTxMode = "txmode";
 const char* const KeyLang = "lang";
@@ -338,6 +340,7 @@ void MainController::handlePortStatusChanged(int status)
         fileTransfer->portStatusChanged(status == 100);
     if (status == 100) {
         m_portOpen = true;
+        startLogForConnection();
         // While a loaded file is being written the flow owns the run mode; it resumes
         // polling itself when it ends.
         if (loadedParamsState != LoadIdle) {
@@ -398,6 +401,8 @@ void MainController::mainTab_current_changed(int index)
 {
     skipTicks = 0;
     serialManager->clearAllSignalsInReader();
+    // The full reads in flight were dropped with the rest: no answer is owed for them.
+    readScheduler.setPendingReads(0);
     ui->animationWhenTabChange(index);
     ui->animationShowGyroOff();
     if (ui->mainTab->currentIndex() == TabLog) {
@@ -435,6 +440,7 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
     if (runMode == Offline || addr <= 0 || value < 0)
         return;
     serialManager->clearAllSignalsInReader();
+    readScheduler.setPendingReads(0);
     if (addr == 1524 || addr == 1533 || addr == 1534)
         addr -= 1000;
     sendWrite(addr, value);
@@ -677,7 +683,13 @@ void MainController::showRecord(int address, const QString& data)
 {
     if (isEventRecord(address)) {
         const QStringList events = data.split(QLatin1Char(','));
-        for (const QString& event : events) {
+        // A broken unit can send a record of many thousand events; no flight has that many,
+        // and a table that large freezes the window.
+        const int shown = qMin(events.size(), MaxEventRows);
+        if (shown < events.size())
+            qWarning("Flight log record %d holds %d events; only the first %d are shown", address,
+                     events.size(), shown);
+        for (const QString& event : events.mid(0, shown)) {
             const QStringList pieces = event.split(QLatin1Char('_'));
             const int code = pieces.first().toInt(nullptr, 10);
             const int time = pieces.last().toInt(nullptr, 10);

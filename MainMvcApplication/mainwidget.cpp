@@ -153,6 +153,9 @@ void Ui_MainWidget::registerUiConnections()
     connect(rxViewRight, "2_sensorValueChanged(qint32, qint32)", this,
             "1rxView_sensor_value_changed(qint32, qint32)");
     connect(swashView, "2_angleChanged(QList<int>)", this, "1swashView_angle_changed(QList<int>)");
+    // The servos tab shows the same phasing as the swash tab, whichever changed it.
+    QObject::connect(swashView, &AdvanceServosView::_angleChanged, servosView,
+                     [this]() { servosView->setAngle(swashView->angle()); });
     connect(btnEvent, "2clicked(bool)", this, "1btnChangeEventAndChartMode_clicked(bool)");
     connect(btnChart, "2clicked(bool)", this, "1btnChangeEventAndChartMode_clicked(bool)");
 }
@@ -522,6 +525,8 @@ void Ui_MainWidget::updateWidgetsPositionOnTabServos(int swashType)
     servoSlider4->setVisible(fourServos);
     swashView->resetChannelDefaultAngle(layout.angles);
     servosView->resetChannelDefaultAngle(layout.angles);
+    // The view signals only a change; the labels must show the angles in any case.
+    swashView_angle_changed(swashView->channelAngles());
 }
 
 void Ui_MainWidget::updateRelativePositionOnTabServos(QPoint point, QAbstractButton* button,

@@ -1,8 +1,8 @@
 #include "messagelog.h"
 
-#include <QFile>
+#include "messagelogfile.h"
+
 #include <QMutex>
-#include <QTextStream>
 
 namespace {
 
@@ -10,6 +10,13 @@ namespace {
 // and in the order in which they were written. A QBasicMutex needs no construction, so
 // messages raised before main() or after static destruction are still safe.
 QBasicMutex logMutex;
+
+// Never destroyed: messages may come during static destruction.
+MessageLogFile& logFile()
+{
+    static auto* file = new MessageLogFile;
+    return *file;
+}
 
 } // namespace
 
@@ -35,12 +42,11 @@ void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const Q
         break;
     }
     QMutexLocker lock(&logMutex);
-    QFile file(QStringLiteral("log"));
-    // Text mode writes the platform's line end.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
-        return;
-    QTextStream out(&file);
-    out << line << '\n';
-    out.flush();
-    file.close();
+    logFile().write(QStringLiteral("log"), type, message, line);
+}
+
+void startLogForConnection()
+{
+    QMutexLocker lock(&logMutex);
+    logFile().startConnection(QStringLiteral("log"));
 }

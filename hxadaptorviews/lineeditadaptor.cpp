@@ -1,8 +1,10 @@
 #include "lineeditadaptor.h"
 
+#include <QDebug>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 LineEditAdaptor::LineEditAdaptor(QObject* inputField, QObject* parent)
     : AbstractFieldAdaptor(inputField, parent)
@@ -30,8 +32,35 @@ QVariant LineEditAdaptor::getValue() const
 
 void LineEditAdaptor::setValue(const QVariant& val)
 {
-    if (QLineEdit* edit = inputFieldAs<QLineEdit>())
-        edit->setText(QString::number(val.toInt()));
+    showText(QString::number(val.toInt()), val.toInt());
+}
+
+QString LineEditAdaptor::outOfRangeMark()
+{
+    return QStringLiteral("\u221e");
+}
+
+void LineEditAdaptor::showText(const QString& text, qint64 raw)
+{
+    QLineEdit* edit = inputFieldAs<QLineEdit>();
+    if (!edit)
+        return;
+    QString shown = text;
+    if (const QValidator* validator = edit->validator()) {
+        int pos = 0;
+        QString probe = text;
+        if (validator->validate(probe, pos) != QValidator::Acceptable) {
+            if (!m_warnedOutOfRange)
+                qWarning("%s: value %lld out of range; shown as out of range",
+                         qPrintable(edit->objectName()), raw);
+            m_warnedOutOfRange = true;
+            shown = outOfRangeMark();
+        } else {
+            m_warnedOutOfRange = false;
+        }
+    }
+    if (edit->text() != shown)
+        edit->setText(shown);
 }
 
 bool LineEditAdaptor::eventFilter(QObject* watched, QEvent* event)

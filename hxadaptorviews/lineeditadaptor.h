@@ -31,6 +31,10 @@ public:
     void setLastCommittedText(const QString& text);
     bool isEditing() const;
 
+    // What a value the edit's validator refuses is shown as, instead of a number the user
+    // could not have typed.
+    static QString outOfRangeMark();
+
 signals:
     void _editReturnPressed(QObject* field);
     void _editTextEdited(const QString& text);
@@ -40,9 +44,15 @@ public slots:
     virtual void returnPressed();
     virtual void textEdited(const QString& text);
 
+protected:
+    // Shows text, or the out-of-range mark when the edit's validator would refuse it (the
+    // first time logged with the raw value).
+    void showText(const QString& text, qint64 raw);
+
 private:
     QString m_lastText;
     bool m_editing = false;
+    bool m_warnedOutOfRange = false;
 };
 
 #endif // LINEEDITADAPTOR_H

@@ -51,6 +51,17 @@ void SliderAdaptor::sliderActionTriggered(int action)
     case QAbstractSlider::SliderPageStepAdd:
     case QAbstractSlider::SliderPageStepSub:
         setReadOnly(true);
+        // The slider applies the step right after this signal. A step at an end changes
+        // nothing and brings no value change, yet the user's operation is over: the unit's
+        // values must show again.
+        QMetaObject::invokeMethod(
+                this,
+                [this]() {
+                    const auto* slider = qobject_cast<const QAbstractSlider*>(inputField());
+                    if (isReadOnly() && (!slider || !slider->isSliderDown()))
+                        setReadOnly(false);
+                },
+                Qt::QueuedConnection);
         break;
     default:
         break;

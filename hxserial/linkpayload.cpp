@@ -185,9 +185,11 @@ bool LinkPayload::parseChunkAnswer(const QByteArray& payload, Chunk* chunk)
 
 QByteArray LinkPayload::identifyAnswer(const Identity& identity)
 {
-    return identityMagic() + ',' + QByteArray::number(identity.protocol) + ',' +
-           QByteArray::number(identity.hardware) + ',' + QByteArray::number(identity.firmware) +
-           ',' + QByteArray::number(identity.serial);
+    QByteArray version = QByteArray::number(identity.protocol);
+    if (identity.protocolMinor > 0)
+        version += '.' + QByteArray::number(identity.protocolMinor);
+    return identityMagic() + ',' + version + ',' + QByteArray::number(identity.hardware) + ',' +
+           QByteArray::number(identity.firmware) + ',' + QByteArray::number(identity.serial);
 }
 
 bool LinkPayload::parseIdentifyAnswer(const QByteArray& payload, Identity* identity)
@@ -196,8 +198,13 @@ bool LinkPayload::parseIdentifyAnswer(const QByteArray& payload, Identity* ident
     if (parts.size() != 5 || parts.at(0) != identityMagic())
         return false;
     Identity id;
-    if (!parseInt(parts.at(1), &id.protocol) || !parseInt(parts.at(2), &id.hardware) ||
-        !parseInt(parts.at(3), &id.firmware) || !parseInt(parts.at(4), &id.serial))
+    const QList<QByteArray> version = parts.at(1).split('.');
+    if (version.size() > 2 || !parseInt(version.at(0), &id.protocol) || id.protocol < 0 ||
+        (version.size() == 2 && (!parseInt(version.at(1), &id.protocolMinor) ||
+                                 id.protocolMinor < 0 || version.at(1).startsWith('-'))))
+        return false;
+    if (!parseInt(parts.at(2), &id.hardware) || !parseInt(parts.at(3), &id.firmware) ||
+        !parseInt(parts.at(4), &id.serial))
         return false;
     *identity = id;
     return true;

@@ -27,6 +27,12 @@ public:
     static constexpr int MaxReadAddresses = 32;
     // The most record bytes one chunk answer carries.
     static constexpr int MaxChunkSize = 480;
+    // The largest flight-log record the link reads. A real record is a few kilobytes (the
+    // chart's 600 samples of six series stay under 45 kB even with ten-digit numbers); a
+    // unit announcing more is broken, and reading it would never end.
+    static constexpr int MaxRecordSize = 256 * 1024;
+    // The protocol major version this link speaks; newer minor versions keep its rules.
+    static constexpr int ProtocolMajor = 1;
 
     struct ReadEntry
     {
@@ -49,7 +55,8 @@ public:
 
     struct Identity
     {
-        int protocol = 1;
+        int protocol = 1;      // major version
+        int protocolMinor = 0; // "1.2" gives 1 and 2; a plain "1" is 1.0
         int hardware = 0;
         int firmware = 0;
         int serial = 0;

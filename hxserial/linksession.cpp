@@ -193,6 +193,7 @@ void LinkSession::receive(const QByteArray& bytes)
 {
     if (!m_active)
         return;
+    ++m_burst;
     QVector<LinkFrame> frames;
     const int rejected = m_parser.feed(bytes, &frames);
     for (const LinkFrame& frame : qAsConst(frames)) {
@@ -272,6 +273,7 @@ void LinkSession::resend(Exchange& ex)
                      .arg(ex.sends));
         return;
     }
+    ex.resentInBurst = m_burst;
     send(ex);
 }
 
@@ -426,8 +428,18 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
             !LinkPayload::parseIdentifyAnswer(frame.payload, &identity))
             return;
         complete(index);
-        if (identity.protocol != 1) {
-            fail(QStringLiteral("the unit speaks protocol version %1").arg(identity.protocol));
+        // A newer minor version keeps every rule of this one; another major version does not.
+        if (identity.protocol != LinkPayload::ProtocolMajor) {
+            const QString reason =
+                    QStringLiteral("the unit speaks protocol version %1.%2; this program speaks "
+                                   "version %3 and cannot talk to it")
+                            .arg(identity.protocol)
+                            .arg(identity.protocolMinor)
+                            .arg(LinkPayload::ProtocolMajor);
+            if (reason != m_lastRefusal)
+                qWarning("hxserial: %s", qPrintable(reason));
+            m_lastRefusal = reason;
+            fail(reason);
             return;
         }
         emit identified(identity);
@@ -486,6 +498,14 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
         resendOlderThan(sendIndex);
         if (cancelled || !m_active)
             return;
+        if (chunk.total > LinkPayload::MaxRecordSize) {
+            warnOnce(job.address, QStringLiteral("record %1 announces %2 bytes, more than the "
+                                                 "%3 a record may have; not read")
+                                          .arg(job.address)
+                                          .arg(chunk.total)
+                                          .arg(LinkPayload::MaxRecordSize));
+            return;
+        }
         Job next = job;
         next.record.append(chunk.data);
         if (next.record.size() < chunk.total) {
@@ -505,7 +525,7 @@ void LinkSession::resendOlderThan(quint64 sendIndex)
     // unanswered is lost.
     for (int i = 0; m_active && i < m_outstanding.size();) {
         Exchange& ex = m_outstanding[i];
-        if (ex.sendIndex >= sendIndex || ex.resendAt >= 0) {
+        if (ex.sendIndex >= sendIndex || ex.resendAt >= 0 || ex.resentInBurst == m_burst) {
             ++i;
             continue;
         }
@@ -528,7 +548,8 @@ void LinkSession::resendOldest()
         if (oldest < 0 || ex.sendIndex < m_outstanding.at(oldest).sendIndex)
             oldest = i;
     }
-    if (oldest < 0)
+    // Already sent again for this burst (a later answer showed it lost): once is enough.
+    if (oldest < 0 || m_outstanding.at(oldest).resentInBurst == m_burst)
         return;
     if (m_outstanding.at(oldest).cancelled) {
         m_outstanding.removeAt(oldest);

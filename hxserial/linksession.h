@@ -100,7 +100,8 @@ private:
         qint64 resendAt = -1; // waiting for a busy unit
         qint64 busySince = -1;
         int expectedAnswerBytes = 0;
-        bool cancelled = false; // the owner no longer wants the answer
+        bool cancelled = false;    // the owner no longer wants the answer
+        quint64 resentInBurst = 0; // the receive() call that last resent it
     };
 
     void pump();
@@ -134,6 +135,10 @@ private:
     quint8 m_seq = 0;
     bool m_active = false;
     QVector<int> m_warnedAddresses;
+    // Counts receive() calls: one burst of answers resends a request at most once.
+    quint64 m_burst = 0;
+    // The last protocol version refusal logged, so that the port scan does not repeat it.
+    QString m_lastRefusal;
 };
 
 #endif // LINKSESSION_H

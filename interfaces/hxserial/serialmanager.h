@@ -42,7 +42,7 @@ public:
 
     // Drops the reads that are not answered yet and the answers not emitted yet, so that
     // nothing requested before this call reaches the receiver afterwards. Writes are kept.
-    void clearAllSignalsInReader();
+    virtual void clearAllSignalsInReader();
 
     // The port the pilot chose, used while HX_SERIAL_PORT is not set; empty means
     // automatic (every port is probed except those known to be other kinds of device,

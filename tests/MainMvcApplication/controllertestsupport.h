@@ -42,6 +42,12 @@ public:
     void requestRead(const QVariant& request) override { record("read", request); }
     void requestWrite(const QVariant& request) override { record("write", request); }
     void requestWriteLoaded(const QVariant& request) override { record("writeLoaded", request); }
+    // Remembers how many requests came before each clear of the reader.
+    void clearAllSignalsInReader() override
+    {
+        clearsAt.append(requests.size());
+        SerialManager::clearAllSignalsInReader();
+    }
 
     QStringList texts(const QString& kind) const
     {
@@ -67,10 +73,15 @@ public:
         return list;
     }
     QStringList writes() const { return texts(QStringLiteral("write")); }
-    void clear() { requests.clear(); }
+    void clear()
+    {
+        requests.clear();
+        clearsAt.clear();
+    }
 
     bool connected = false;
     QList<Request> requests;
+    QList<int> clearsAt;
     // Called after each recorded write (on the caller's thread).
     std::function<void()> onWrite;
     QElapsedTimer clock;

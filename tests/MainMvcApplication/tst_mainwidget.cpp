@@ -946,7 +946,8 @@ void tst_MainWidget::captions_data()
             {"label_7", "Ch3"},
             {"label_8", "Ch4"},
             {"label_14", "Phasing"},
-            {"lbAngleCh1", "0"},
+            // The window shows the first swash type's angles from the start.
+            {"lbAngleCh1", "300"},
             {"lbMonitorHeader_8", "Servos Type"},
             {"lbMonitorHeader_9", "Swash Trim"},
             {"lbMonitorHeader_12", "Swash servo phasing"},

@@ -100,6 +100,15 @@ private slots:
     void droppedReadsAnswerNothing();
     void recordIsReassembledFromChunks();
     void longReadStartsShortAndRepeatsAreAnswered();
+
+    void oneResendPerBurst_data();
+    void oneResendPerBurst();
+    void oversizeRecordIsAbandoned_data();
+    void oversizeRecordIsAbandoned();
+    void queuedReadsAreDroppedToo();
+    void repeatedWriteGetsANewNumber();
+    void protocolVersions_data();
+    void protocolVersions();
 };
 
 void TestLinkSession::writesGoAloneAndInOrder()
@@ -259,6 +268,173 @@ void TestLinkSession::longReadStartsShortAndRepeatsAreAnswered()
     // 4, then 8, then the rest: the unit can answer the first while the others travel.
     QCOMPARE(wire.sent.at(0).count(','), 3);
     QCOMPARE(wire.sent.at(1).count(','), 7);
+}
+
+void TestLinkSession::oneResendPerBurst_data()
+{
+    QTest::addColumn<bool>("nak");
+    QTest::newRow("garbled answer to A, good answer to B") << false;
+    QTest::newRow("NAK, then the answer to B") << true;
+}
+
+void TestLinkSession::oneResendPerBurst()
+{
+    QFETCH(bool, nak);
+    SimUnit unit;
+    SimSession sim(&unit);
+    LinkSettings s = fastSettings();
+    s.answerTimeoutMs = 5000;
+    LinkSession link(s);
+    Wire wire(&link, &sim);
+    link.start();
+    wire.hold = true;
+    link.read({121}, 0);
+    link.read({122}, 0);
+    QCOMPARE(wire.sent.size(), 2);
+    const QByteArray a = wire.sent.at(0);
+    QByteArray burst;
+    if (nak) {
+        burst = LinkFrame(0, LinkFrame::Nak).encode();
+    } else {
+        burst = sim.receive(a, 0);
+        burst[5] = burst.at(5) == '1' ? '2' : '1'; // garbled on the line
+    }
+    burst += sim.receive(wire.sent.at(1), 0);
+    // Both signs (B answered first, a garbled frame or a NAK) say A is lost: one resend.
+    link.receive(burst);
+    QCOMPARE(wire.sent.count(a), 2);
+    QCOMPARE(wire.values, QStringList{QStringLiteral("122,2")});
+    wire.hold = false;
+    wire.release();
+    QTRY_COMPARE(wire.values.size(), 2);
+    QCOMPARE(wire.sent.count(a), 2);
+}
+
+void TestLinkSession::oversizeRecordIsAbandoned_data()
+{
+    QTest::addColumn<int>("total");
+    QTest::addColumn<bool>("abandoned");
+    QTest::newRow("the largest int") << 2147483647 << true;
+    QTest::newRow("one byte over the bound") << LinkPayload::MaxRecordSize + 1 << true;
+    QTest::newRow("at the bound") << LinkPayload::MaxRecordSize << false;
+}
+
+void TestLinkSession::oversizeRecordIsAbandoned()
+{
+    QFETCH(int, total);
+    QFETCH(bool, abandoned);
+    SimUnit unit;
+    SimSession sim(&unit);
+    LinkSession link(fastSettings());
+    Wire wire(&link, &sim);
+    link.start();
+    wire.hold = true;
+    link.read({604}, 0);
+    QCOMPARE(wire.sent.size(), 1);
+    LinkFrame request;
+    QVERIFY(LinkFrame::decode(wire.sent.at(0).trimmed(), &request) == LinkFrame::NoError);
+    LinkPayload::Chunk chunk;
+    chunk.address = 604;
+    chunk.total = total;
+    chunk.data = QByteArray(LinkPayload::MaxChunkSize, '1');
+    if (abandoned)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("record 604 announces"));
+    link.receive(LinkFrame(request.seq, LinkFrame::ChunkAnswer, LinkPayload::chunkAnswer(chunk))
+                         .encode());
+    // Given up at once: no further chunk asked for, nothing delivered, the link still up.
+    QCOMPARE(wire.sent.size(), abandoned ? 1 : 2);
+    QVERIFY(wire.records.isEmpty());
+    QVERIFY(wire.failures.isEmpty());
+    QVERIFY(link.isActive());
+    if (abandoned)
+        QVERIFY(link.isIdle());
+}
+
+void TestLinkSession::queuedReadsAreDroppedToo()
+{
+    SimUnit unit;
+    SimSession sim(&unit);
+    LinkSession link(fastSettings());
+    Wire wire(&link, &sim);
+    link.start();
+    wire.hold = true;
+    for (int a : {121, 122, 124, 125}) // fill the window
+        link.read({a}, 0);
+    link.read({303}, 0); // queued behind them, not sent yet
+    link.read({604}, 0);
+    QCOMPARE(wire.sent.size(), 4);
+    link.read({103}, 1);
+    link.dropReads(1);
+    wire.hold = false;
+    wire.release();
+    QTRY_COMPARE(wire.values, QStringList{QStringLiteral("103,50")});
+    QTest::qWait(100);
+    QCOMPARE(wire.values, QStringList{QStringLiteral("103,50")});
+    QVERIFY(wire.records.isEmpty());
+    // The queued ones never went out.
+    for (const QByteArray& frame : qAsConst(wire.sent)) {
+        QVERIFY2(!frame.contains("R303") && !frame.contains("G604"), frame.constData());
+    }
+}
+
+void TestLinkSession::repeatedWriteGetsANewNumber()
+{
+    SimUnit unit;
+    SimSession sim(&unit);
+    LinkSession link(fastSettings());
+    Wire wire(&link, &sim);
+    link.start();
+    // The repeated gyro-off: the same write again must reach the unit as a new request.
+    for (int i = 0; i < 3; ++i)
+        link.write(224, 1);
+    QTRY_VERIFY(!link.hasWrites());
+    QCOMPARE(wire.sent.size(), 3);
+    QVERIFY(wire.sent.at(0).mid(1, 2) != wire.sent.at(1).mid(1, 2));
+    QVERIFY(wire.sent.at(1).mid(1, 2) != wire.sent.at(2).mid(1, 2));
+    QCOMPARE(unit.appliedWrites().size(), 3);
+}
+
+void TestLinkSession::protocolVersions_data()
+{
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("1") << QByteArray("1") << true;
+    QTest::newRow("1.0") << QByteArray("1.0") << true;
+    QTest::newRow("newer minor 1.7") << QByteArray("1.7") << true;
+    QTest::newRow("2") << QByteArray("2") << false;
+    QTest::newRow("2.1") << QByteArray("2.1") << false;
+    QTest::newRow("0.9") << QByteArray("0.9") << false;
+}
+
+void TestLinkSession::protocolVersions()
+{
+    QFETCH(QByteArray, version);
+    QFETCH(bool, accepted);
+    LinkSession link(fastSettings());
+    QList<QByteArray> sent;
+    connect(&link, &LinkSession::transmit, this, [&sent](const QByteArray& b) { sent << b; });
+    QSignalSpy identified(&link, &LinkSession::identified);
+    QSignalSpy failed(&link, &LinkSession::failed);
+    link.start();
+    link.identify(3);
+    QCOMPARE(sent.size(), 1);
+    LinkFrame request;
+    QVERIFY(LinkFrame::decode(sent.at(0).trimmed(), &request) == LinkFrame::NoError);
+    if (!accepted)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("protocol version"));
+    link.receive(
+            LinkFrame(request.seq, LinkFrame::IdentifyAnswer, "HXFBL," + version + ",11,215,100001")
+                    .encode());
+    QCOMPARE(identified.count(), accepted ? 1 : 0);
+    QCOMPARE(failed.count(), accepted ? 0 : 1);
+    if (!accepted) {
+        const QString reason = failed.at(0).at(0).toString();
+        QVERIFY2(reason.contains(
+                         QStringLiteral("protocol version ") +
+                         QString::fromLatin1(version.contains('.') ? version : version + ".0")),
+                 qPrintable(reason));
+        QVERIFY2(reason.contains(QStringLiteral("speaks version 1")), qPrintable(reason));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLinkSession)

@@ -71,6 +71,7 @@ private slots:
     void everyWriteEndsOnce_data();
     void everyWriteEndsOnce();
     void quitReportsWritesItCouldNotDeliver();
+    void writesWhileProbingAreNotSent();
 
 private:
     bool startLink(const SimOptions& options = SimOptions());
@@ -447,6 +448,27 @@ void TestSerialManager::quitReportsWritesItCouldNotDeliver()
     QVERIFY(m_link->wait(2000));
     // The unit never answers: quit() gives up after its bounded wait and says so for each.
     QTRY_COMPARE(m_listener->outcomes, (QStringList{"303,11,0", "304,12,0"}));
+void TestSerialManager::writesWhileProbingAreNotSent()
+{
+    // A slow unit: the port is open and being probed for a while before the unit answers.
+    SimOptions o = options();
+    o.answerDelayMs = 400;
+    m_sim.reset(new SimHost(o));
+    QVERIFY(m_sim->started());
+    qputenv("HX_SERIAL_TIMEOUT_MS", "2000");
+    m_link.reset(new SerialManager);
+    qputenv("HX_SERIAL_TIMEOUT_MS", "20");
+    m_listener.reset(new Listener(m_link.get()));
+    m_link->start();
+    QTest::qWait(150);
+    QVERIFY(m_listener->statuses.isEmpty());
+    // Until the unit has answered the identify, nothing of the program reaches it.
+    QTest::ignoreMessage(QtWarningMsg, "hxserial: write 303,60 not sent: no unit connected");
+    m_link->requestWrite(QStringLiteral("303,60"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_listener->statuses, QList<int>{100}, 5000);
+    m_link->requestRead(QStringLiteral("0303"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_listener->answers, QStringList{QStringLiteral("303,100")}, 5000);
+    QVERIFY(m_sim->get<bool>([](SimServer* s) { return s->unit().appliedWrites().isEmpty(); }));
 }
 
 QTEST_GUILESS_MAIN(TestSerialManager)

@@ -86,6 +86,8 @@ LinkFrame SimSession::answer(const LinkFrame& request, qint64 nowMs)
 
     switch (request.type) {
     case LinkFrame::Identify: {
+        if (!request.payload.isEmpty())
+            return error(LinkPayload::BadRequest);
         LinkPayload::Identity id;
         id.hardware = SimUnit::HardwareVersion;
         id.firmware = SimUnit::FirmwareVersion;

@@ -107,10 +107,13 @@ SimUnit::Result SimUnit::write(int address, int value, qint64 nowMs)
             m_bindMode = value;
             m_bindUntil = value ? nowMs + BindMs : 0;
         } else if (address == 224) {
+            // Like every command, a value the command table does not list is refused.
+            if (value != 0 && value != 1) {
+                r.error = Refused;
+                return r;
+            }
             // Gyro off holds only while the program keeps asking for it.
-            m_gyroOffUntil = qBound(0, value, 1) ? nowMs + GyroOffMs : 0;
-            r.value = qBound(0, value, 1);
-            break;
+            m_gyroOffUntil = value ? nowMs + GyroOffMs : 0;
         }
         r.value = value;
         break;
