@@ -448,6 +448,8 @@ void TestSerialManager::quitReportsWritesItCouldNotDeliver()
     QVERIFY(m_link->wait(2000));
     // The unit never answers: quit() gives up after its bounded wait and says so for each.
     QTRY_COMPARE(m_listener->outcomes, (QStringList{"303,11,0", "304,12,0"}));
+}
+
 void TestSerialManager::writesWhileProbingAreNotSent()
 {
     // A slow unit: the port is open and being probed for a while before the unit answers.
