@@ -427,6 +427,7 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
             return;
         complete(index);
         if (identity.protocol != 1) {
+            emit protocolRefused(identity.protocol);
             fail(QStringLiteral("the unit speaks protocol version %1").arg(identity.protocol));
             return;
         }
