@@ -4,6 +4,7 @@
 #include "buttongroupwithverifyadaptor.h"
 #include "checkablebuttonwithverifyadaptor.h"
 #include "comboboxadaptor.h"
+#include "editfeedback.h"
 #include "firmwaredialog.h"
 #include "lineeditadaptor.h"
 #include "mainwidget.h"
@@ -148,6 +149,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     ui->registerUiConnections();
     ui->intializeWidgetProperties();
     ui->setToolTipForWidgets();
+    editFeedback = new EditFeedback(ui, adaptorModel, serialManager, resources, this);
     takeRecordsFromWidgets();
 
     loadSettings();
@@ -406,11 +408,17 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
 {
     Q_UNUSED(isBlocking)
     parameterModel->setParamValue(addr, value);
-    if (runMode == Offline || addr <= 0 || value < 0)
+    if (addr <= 0 || value < 0)
         return;
+    if (runMode == Offline) {
+        editFeedback->editKeptOffline(addr, value, sender());
+        return;
+    }
     serialManager->clearAllSignalsInReader();
+    const int windowAddr = addr;
     if (addr == 1524 || addr == 1533 || addr == 1534)
         addr -= 1000;
+    editFeedback->editSent(windowAddr, addr, value, sender());
     sendWrite(addr, value);
 }
 

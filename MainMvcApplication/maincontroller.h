@@ -11,6 +11,7 @@
 
 class AdaptorModel;
 class AppConfigManager;
+class EditFeedback;
 class FirmwareDialog;
 class ParameterModel;
 class QEvent;
@@ -53,6 +54,7 @@ public:
     SerialManager* link() const { return serialManager; }
     AdaptorModel* adaptors() const { return adaptorModel; }
     ParameterModel* parameters() const { return parameterModel; }
+    EditFeedback* feedback() const { return editFeedback; }
     AppRunMode currentRunMode() const { return runMode; }
     Action currentAction() const { return action; }
     int pendingReads() const { return readScheduler.pendingReads(); }
@@ -151,6 +153,7 @@ private:
     int loadedParamsState = LoadIdle;
     int flightIndex = 0;
     FirmwareDialog* firmwareDialog = nullptr;
+    EditFeedback* editFeedback = nullptr;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.
