@@ -9,6 +9,7 @@
 #include <resourcemanager.h>
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +109,12 @@ QWidget* WriteOutcomeView::widgetFor(int windowAddress) const
         if (QLineEdit* edit = pair->getLineEdit())
             return edit;
     }
+    // A group of buttons shows it at the button it holds now.
+    if (auto* group = qobject_cast<QButtonGroup*>(adaptor->inputField())) {
+        if (QAbstractButton* checked = group->checkedButton())
+            return checked;
+        return group->buttons().value(0);
+    }
     return qobject_cast<QWidget*>(adaptor->inputField());
 }
 
@@ -123,13 +130,20 @@ QString WriteOutcomeView::settingName(int windowAddress) const
     if (adaptor) {
         if (auto* field = qobject_cast<QWidget*>(adaptor->inputField()))
             candidates << field;
+        if (auto* group = qobject_cast<QButtonGroup*>(adaptor->inputField())) {
+            // The group's caption sits over its first button.
+            if (QAbstractButton* first = group->buttons().value(0))
+                candidates << first;
+        }
         if (auto* pair = qobject_cast<SliderWithLineEditAdaptor*>(adaptor)) {
             if (QLineEdit* edit = pair->getLineEdit())
                 candidates << edit;
         }
     }
     for (const QWidget* widget : qAsConst(candidates)) {
-        if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        auto* button = qobject_cast<const QAbstractButton*>(widget);
+        // A button of a group names a choice, not the setting.
+        if (button && !button->group()) {
             const QString caption = button->text().simplified();
             if (hasLetter(caption))
                 return caption;
@@ -162,6 +176,10 @@ QString WriteOutcomeView::shownValue(int windowAddress, int value) const
         return combo->currentText();
     if (auto* slider = qobject_cast<const QSlider*>(widget))
         return QString::number(slider->value());
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        if (button->group() && !button->text().simplified().isEmpty())
+            return button->text().simplified();
+    }
     return QString::number(value);
 }
 

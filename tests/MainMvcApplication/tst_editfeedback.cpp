@@ -18,6 +18,7 @@
 #include <ptytransport.h>
 #include <simhost.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -184,6 +185,8 @@ void TestEditFeedback::everyEditShowsItsOutcome_data()
     QTest::newRow("combo box, confirmed") << TabStart << "rescueMode" << QString() << 150 << true;
     QTest::newRow("combo box, not confirmed")
             << TabStart << "rescueMode" << QString() << 150 << false;
+    QTest::newRow("button of a group, not confirmed") << TabTail << "radioTail2"
+                                                      << "click" << 126 << false;
 }
 
 void TestEditFeedback::everyEditShowsItsOutcome()
@@ -201,6 +204,8 @@ void TestEditFeedback::everyEditShowsItsOutcome()
     QVERIFY(field);
     if (typed.isEmpty())
         QTest::keyClick(field, Qt::Key_Down);
+    else if (typed == QLatin1String("click"))
+        qobject_cast<QAbstractButton*>(field)->click();
     else
         typeAndReturn(qobject_cast<QLineEdit*>(field), typed);
     QVERIFY(!f.link->writes().isEmpty());
@@ -211,10 +216,15 @@ void TestEditFeedback::everyEditShowsItsOutcome()
     finishWrites(f, confirmed);
     WriteOutcomeView* view = f.controller->feedback()->outcomeView();
     const QString name = view->settingName(address);
-    const QString value = typed.isEmpty() ? qobject_cast<QComboBox*>(field)->currentText() : typed;
+    QString value = typed;
+    if (typed.isEmpty())
+        value = qobject_cast<QComboBox*>(field)->currentText();
+    else if (typed == QLatin1String("click"))
+        value = qobject_cast<QAbstractButton*>(field)->text();
     QCOMPARE(f.controller->feedback()->statusLine()->message(),
              tr_(confirmed ? 5000 : 5001).arg(name, value));
     QCOMPARE(bubbleShown(f.controller.data(), address), !confirmed);
+    QVERIFY(!name.startsWith(QStringLiteral("Parameter")));
     if (!confirmed) {
         // On the panel of the widget, saying which value did not make it.
         LineEditAlert* bubble = view->failureMark(address);
