@@ -1,6 +1,7 @@
 #include "offlinebanner.h"
 
 #include <QEvent>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -20,6 +21,8 @@ OfflineBanner::OfflineBanner(QTabWidget* tabs, const QString& offlineText)
     tabs->installEventFilter(this);
     if (QTabBar* bar = tabs->findChild<QTabBar*>())
         bar->installEventFilter(this);
+    if (auto* pages = tabs->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        pages->installEventFilter(this);
     hide();
 }
 
@@ -45,23 +48,32 @@ void OfflineBanner::refresh()
     setText(line);
     setToolTip(line);
     setVisible(m_offline);
-    if (m_offline) {
-        place();
+    place();
+    if (m_offline)
         raise();
-    }
 }
 
 void OfflineBanner::place()
 {
+    const int height = qMax(22, fontMetrics().height() + 8);
+    // The pages move down by the line's height instead of being covered by it.
+    QStackedWidget* pages =
+            m_tabs->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    if (pages) {
+        pages->setContentsMargins(0, m_offline ? height : 0, 0, 0);
+        if (m_offline)
+            setGeometry(pages->x(), pages->y(), pages->width(), height);
+        return;
+    }
     const QTabBar* bar = m_tabs->findChild<QTabBar*>();
     const int top = bar && bar->isVisible() ? bar->geometry().bottom() + 1 : 0;
-    setGeometry(0, top, m_tabs->width(), qMax(22, fontMetrics().height() + 8));
+    setGeometry(0, top, m_tabs->width(), height);
 }
 
 bool OfflineBanner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_offline && (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
-                      event->type() == QEvent::LayoutRequest)) {
+    if (m_offline && (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
+                      event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)) {
         place();
         raise();
     }

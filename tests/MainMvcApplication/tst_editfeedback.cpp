@@ -276,6 +276,10 @@ void TestEditFeedback::offlineEditsStayInTheWindow()
     QVERIFY(!feedback->offlineBanner()->isHidden());
     QCOMPARE(feedback->offlineBanner()->parentWidget(), f.ui->mainTab);
     QVERIFY(feedback->offlineBanner()->text().startsWith(tr_(5004)));
+    // It sits over the panels, not on them: the page starts below it.
+    f.ui->show();
+    QTRY_VERIFY(f.ui->mainTab->currentWidget()->mapTo(f.ui->mainTab, QPoint(0, 0)).y() >
+                feedback->offlineBanner()->geometry().bottom());
 
     typeAndReturn(f.ui->editTailGain, QStringLiteral("30"));
     QCOMPARE(f.link->writes(), QStringList());
