@@ -4,6 +4,7 @@
 #include "buttongroupwithverifyadaptor.h"
 #include "checkablebuttonwithverifyadaptor.h"
 #include "comboboxadaptor.h"
+#include "editfeedback.h"
 #include "firmwaredialog.h"
 #include "firmwarehandover.h"
 #include "flightlogexport.h"
@@ -155,6 +156,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     ui->registerUiConnections();
     ui->intializeWidgetProperties();
     ui->setToolTipForWidgets();
+    editFeedback = new EditFeedback(ui, adaptorModel, serialManager, resources, this);
     takeRecordsFromWidgets();
 
     loadSettings();
@@ -437,12 +439,18 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
 {
     Q_UNUSED(isBlocking)
     parameterModel->setParamValue(addr, value);
-    if (runMode == Offline || addr <= 0 || value < 0)
+    if (addr <= 0 || value < 0)
         return;
+    if (runMode == Offline) {
+        editFeedback->editKeptOffline(addr, value, sender());
+        return;
+    }
     serialManager->clearAllSignalsInReader();
     readScheduler.setPendingReads(0);
+    const int windowAddr = addr;
     if (addr == 1524 || addr == 1533 || addr == 1534)
         addr -= 1000;
+    editFeedback->editSent(windowAddr, addr, value, sender());
     sendWrite(addr, value);
 }
 

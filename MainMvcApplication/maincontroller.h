@@ -11,6 +11,7 @@
 
 class AdaptorModel;
 class AppConfigManager;
+class EditFeedback;
 class FirmwareDialog;
 class FirmwareHandOver;
 class FlightLogExport;
@@ -56,6 +57,7 @@ public:
     SerialManager* link() const { return serialManager; }
     AdaptorModel* adaptors() const { return adaptorModel; }
     ParameterModel* parameters() const { return parameterModel; }
+    EditFeedback* feedback() const { return editFeedback; }
     AppRunMode currentRunMode() const { return runMode; }
     Action currentAction() const { return action; }
     int pendingReads() const { return readScheduler.pendingReads(); }
@@ -162,6 +164,7 @@ private:
     // The flight-log record last asked for (600, 604, ... 644); -1 before the first request.
     // Answers for any other record are late or stray and are not shown.
     int m_requestedRecord = -1;
+    EditFeedback* editFeedback = nullptr;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.

@@ -304,7 +304,7 @@ void Ui_MainWidget::intializeWidgetProperties()
     setIntValidator(editTailTravel1, 50, 150);
     setIntValidator(editTailTravel2, 50, 150);
     setIntValidator(editTailYaw, 300, 700);
-    setIntValidator(editTailGain, 50, 150);
+    setIntValidator(editTailGain, 0, 150);
     for (QLineEdit* edit : {editTailAccelerate, editTailStopGain, editTailZeroCol, editTailExpo,
                             editTailCollective, editTailCyclic})
         setIntValidator(edit, 0, 100);

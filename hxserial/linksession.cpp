@@ -439,6 +439,7 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
             if (reason != m_lastRefusal)
                 qWarning("hxserial: %s", qPrintable(reason));
             m_lastRefusal = reason;
+            emit protocolRefused(identity.protocol);
             fail(reason);
             return;
         }

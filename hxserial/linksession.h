@@ -60,6 +60,9 @@ signals:
     void valueRead(int address, int value, quint64 generation);
     void recordRead(int address, const QByteArray& text, quint64 generation);
     void identified(const LinkPayload::Identity& identity);
+    // The unit answered identify with a protocol version this link does not speak; failed()
+    // follows.
+    void protocolRefused(int version);
     void failed(const QString& reason);
     // The end of one write: confirmed when the unit answered it (with the value it stored,
     // which may be the asked-for value clamped into the address's range), not confirmed

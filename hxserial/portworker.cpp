@@ -3,7 +3,10 @@
 #include "linkinbox.h"
 #include "serialportcatalog.h"
 
+#include "serialmanager.h"
+
 #include <QDebug>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QSerialPortInfo>
 
@@ -25,6 +28,8 @@ PortWorker::PortWorker(const LinkSettings& settings, LinkInbox* inbox, QObject* 
             m_port->write(bytes);
     });
     connect(&m_session, &LinkSession::identified, this, &PortWorker::onIdentified);
+    connect(&m_session, &LinkSession::protocolRefused, this,
+            [this](int) { noteProblem(SerialManager::OtherProtocolVersion, m_portName); });
     connect(&m_session, &LinkSession::failed, this, &PortWorker::onSessionFailed);
     connect(&m_session, &LinkSession::valueRead, this, &PortWorker::onValueRead);
     connect(&m_session, &LinkSession::recordRead, this, &PortWorker::onRecordRead);
@@ -168,6 +173,8 @@ void PortWorker::scan()
         return;
     m_scanTimer.stop();
     m_candidates = candidatePorts();
+    m_roundProblem = SerialManager::NoPortFound;
+    m_roundPort = m_settings.portName;
     probeNext();
 }
 
@@ -183,7 +190,28 @@ void PortWorker::probeNext()
         return;
     }
     m_state = Disconnected;
+    reportProblem(m_roundProblem, m_roundPort);
     m_scanTimer.start(m_settings.scanIntervalMs);
+}
+
+void PortWorker::noteProblem(int problem, const QString& port)
+{
+    // What the pilot can act on comes first: a unit of another version, then a port the
+    // user may not open, one that another program holds, a port where nothing answers.
+    static const int rank[] = {0, 1, 3, 4, 2, 5};
+    if (problem < 0 || problem > 5 || rank[problem] <= rank[m_roundProblem])
+        return;
+    m_roundProblem = problem;
+    m_roundPort = port;
+}
+
+void PortWorker::reportProblem(int problem, const QString& port)
+{
+    if (problem == m_reportedProblem && port == m_reportedPort)
+        return;
+    m_reportedProblem = problem;
+    m_reportedPort = port;
+    emit linkProblemChanged(problem, port);
 }
 
 bool PortWorker::openPort(const QString& name)
@@ -202,6 +230,29 @@ bool PortWorker::openPort(const QString& name)
         if (!m_settings.portName.isEmpty() && error != m_lastOpenError)
             qWarning("hxserial: cannot open %s: %s", qPrintable(name), qPrintable(error));
         m_lastOpenError = error;
+        switch (m_port->error()) {
+        case QSerialPort::PermissionError: {
+#ifdef Q_OS_WIN
+            // Windows answers "access denied" for a port that another program holds.
+            noteProblem(SerialManager::PortBusy, name);
+#else
+            // A device we may open but cannot is held by another program (its lock);
+            // one we may not open at all wants the user in the device's group.
+            const QFileInfo device(
+                    name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name);
+            noteProblem(device.isReadable() && device.isWritable()
+                                ? SerialManager::PortBusy
+                                : SerialManager::PortPermissionDenied,
+                        name);
+#endif
+            break;
+        }
+        case QSerialPort::OpenError:
+            noteProblem(SerialManager::PortBusy, name);
+            break;
+        default:
+            break;
+        }
         closePort();
         return false;
     }
@@ -236,6 +287,7 @@ void PortWorker::onIdentified(const LinkPayload::Identity& identity)
         m_keepAliveTimer.start();
         qDebug("hxserial: unit on %s (HW %d, FW %d, serial %d)", qPrintable(m_portName),
                identity.hardware, identity.firmware, identity.serial);
+        reportProblem(SerialManager::NoProblem, m_portName);
         emit portStatusChanged(100);
         return;
     }
@@ -249,6 +301,7 @@ void PortWorker::onIdentified(const LinkPayload::Identity& identity)
 void PortWorker::onSessionFailed(const QString& reason)
 {
     if (m_state == Probing) {
+        noteProblem(SerialManager::NoUnitAnswers, m_portName);
         closePort();
         probeNext();
         return;

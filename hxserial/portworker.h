@@ -40,6 +40,8 @@ public:
 
 signals:
     void portStatusChanged(int status);
+    // See SerialManager::_linkProblemChanged.
+    void linkProblemChanged(int problem, const QString& port);
     void response(const QVariant& answer);
     // One per write request taken from the inbox (see SerialManager::_writeFinished).
     void writeFinished(int address, int value, bool confirmed);
@@ -60,6 +62,9 @@ private:
     void onValueRead(int address, int value, quint64 generation);
     void onRecordRead(int address, const QByteArray& text, quint64 generation);
     QStringList candidatePorts() const;
+    // Keeps the most telling problem of the current search round.
+    void noteProblem(int problem, const QString& port);
+    void reportProblem(int problem, const QString& port);
 
     LinkSettings m_settings;
     LinkInbox* m_inbox;
@@ -76,6 +81,10 @@ private:
     bool m_announcePending = false;
     bool m_lossQueued = false;
     bool m_begun = false;
+    int m_roundProblem = 0;
+    QString m_roundPort;
+    int m_reportedProblem = -1;
+    QString m_reportedPort;
 };
 
 #endif // PORTWORKER_H

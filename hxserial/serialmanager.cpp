@@ -123,6 +123,8 @@ void SerialManager::run()
             Qt::DirectConnection);
     connect(&worker, &PortWorker::writeFinished, this, &SerialManager::_writeFinished,
             Qt::DirectConnection);
+    connect(&worker, &PortWorker::linkProblemChanged, this, &SerialManager::_linkProblemChanged,
+            Qt::DirectConnection);
     {
         QMutexLocker lock(&d->workerMutex);
         d->worker = &worker;

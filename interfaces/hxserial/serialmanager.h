@@ -30,6 +30,17 @@ class HXSERIAL_EXPORT SerialManager : public QThread
 {
     Q_OBJECT
 public:
+    // Why no unit is connected (see _linkProblemChanged).
+    enum LinkProblem {
+        NoProblem = 0,            // a unit is connected
+        NoPortFound = 1,          // no serial port at all, or the named port does not exist
+        PortBusy = 2,             // the port is held by another program
+        PortPermissionDenied = 3, // the user may not open the port (Linux: "dialout" group)
+        NoUnitAnswers = 4,        // the port opened, but no unit answered identify
+        OtherProtocolVersion = 5  // a unit answered, speaking a protocol version not spoken here
+    };
+    Q_ENUM(LinkProblem)
+
     explicit SerialManager(QObject* parent = nullptr);
     ~SerialManager() override;
 
@@ -71,6 +82,12 @@ signals:
     // address and value are those of the request (value as asked for, not as stored).
     // A malformed request ("303", "x,1") gets no signal; it is logged and ignored.
     void _writeFinished(int address, int value, bool confirmed);
+    // Why no unit is connected: a LinkProblem and the port it concerns (empty when there
+    // is none). Emitted at the end of a search round over the ports when its result differs
+    // from the last one reported, and with NoProblem when a unit is found. When several
+    // ports fail differently, the most telling problem is reported (another protocol
+    // version, then permission denied, port busy, no unit answers, no port found).
+    void _linkProblemChanged(int problem, const QString& port);
     // Firmware transfer state; -999: flashing over this link is not supported.
     void _flashStatusChanged(int status);
     void _flashProgressChanged(int progress);

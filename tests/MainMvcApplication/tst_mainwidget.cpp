@@ -673,7 +673,8 @@ void tst_MainWidget::lineEdits_data()
                 {"editTailTravel1", "100", 50, 150, -1},
                 {"editTailTravel2", "100", 50, 150, -1},
                 {"editTailYaw", "500", 300, 700, -1},
-                {"editTailGain", "100", 50, 150, -1},
+                // The slider beside it runs 0..150; the edit takes the same range.
+                {"editTailGain", "100", 0, 150, -1},
                 {"editTailAccelerate", "50", 0, 100, -1},
                 {"editTailStopGain", "50", 0, 100, -1},
                 {"editTailZeroCol", "50", 0, 100, -1},
@@ -778,6 +779,10 @@ void tst_MainWidget::validatorVerdicts_data()
                                     << "30" << true;
     QTest::newRow("cyclic gain 101") << "editCyclicGain"
                                      << "101" << false;
+    QTest::newRow("tail gain 30") << "editTailGain"
+                                  << "30" << true;
+    QTest::newRow("tail gain 151") << "editTailGain"
+                                   << "151" << false;
     QTest::newRow("rpm 999") << "editRPM1"
                              << "999" << false;
     QTest::newRow("rpm 9990") << "bank3_rpm_edit"

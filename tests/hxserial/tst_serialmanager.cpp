@@ -1,4 +1,6 @@
 // SerialManager against the virtual unit on a pseudo-terminal, as the program drives it.
+#include "frameparser.h"
+#include "linkframe.h"
 #include "ptytransport.h"
 #include "serialmanager.h"
 #include "simhost.h"
@@ -6,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +33,10 @@ public:
         });
         connect(link, &SerialManager::_flashStatusChanged, this,
                 [this](int s) { flashStatuses.append(s); });
+        connect(link, &SerialManager::_linkProblemChanged, this,
+                [this](int problem, const QString& port) {
+                    problems.append(QStringLiteral("%1 %2").arg(problem).arg(port));
+                });
         connect(link, &SerialManager::_writeFinished, this,
                 [this](int address, int value, bool confirmed) {
                     outcomes.append(
@@ -42,6 +49,7 @@ public:
     QList<qint64> statusTimes;
     QList<int> flashStatuses;
     QStringList outcomes; // "address,value,confirmed" per _writeFinished
+    QStringList problems; // "problem port" per _linkProblemChanged
     QElapsedTimer clock;
 };
 
@@ -72,6 +80,8 @@ private slots:
     void everyWriteEndsOnce();
     void quitReportsWritesItCouldNotDeliver();
     void writesWhileProbingAreNotSent();
+    void reportsWhyNoUnitIsConnected_data();
+    void reportsWhyNoUnitIsConnected();
 
 private:
     bool startLink(const SimOptions& options = SimOptions());
@@ -471,6 +481,78 @@ void TestSerialManager::writesWhileProbingAreNotSent()
     m_link->requestRead(QStringLiteral("0303"));
     QTRY_COMPARE_WITH_TIMEOUT(m_listener->answers, QStringList{QStringLiteral("303,100")}, 5000);
     QVERIFY(m_sim->get<bool>([](SimServer* s) { return s->unit().appliedWrites().isEmpty(); }));
+namespace {
+enum FarEnd { Missing, Silent, HeldByAnotherProgram, OtherVersion, RealUnit };
+
+// A pseudo-terminal whose far end answers identify with protocol version 2.
+class VersionTwoUnit : public QObject
+{
+public:
+    explicit VersionTwoUnit(PtyTransport* pty)
+        : m_pty(pty)
+    {
+        connect(pty, &SimTransport::bytesReceived, this, [this](const QByteArray& bytes) {
+            QVector<LinkFrame> frames;
+            m_parser.feed(bytes, &frames);
+            for (const LinkFrame& f : qAsConst(frames)) {
+                if (f.type == LinkFrame::Identify)
+                    m_pty->write(
+                            LinkFrame(f.seq, LinkFrame::IdentifyAnswer, "HXFBL,2,11,215,100001")
+                                    .encode());
+            }
+        });
+    }
+
+private:
+    PtyTransport* m_pty;
+    FrameParser m_parser;
+};
+} // namespace
+Q_DECLARE_METATYPE(FarEnd)
+
+void TestSerialManager::reportsWhyNoUnitIsConnected_data()
+{
+    QTest::addColumn<FarEnd>("farEnd");
+    QTest::addColumn<int>("problem");
+    QTest::newRow("named port missing") << Missing << int(SerialManager::NoPortFound);
+    QTest::newRow("port opens, nothing answers") << Silent << int(SerialManager::NoUnitAnswers);
+    QTest::newRow("port held by another program")
+            << HeldByAnotherProgram << int(SerialManager::PortBusy);
+    QTest::newRow("unit of another protocol version")
+            << OtherVersion << int(SerialManager::OtherProtocolVersion);
+    QTest::newRow("unit found") << RealUnit << int(SerialManager::NoProblem);
+}
+
+void TestSerialManager::reportsWhyNoUnitIsConnected()
+{
+    QFETCH(FarEnd, farEnd);
+    QFETCH(int, problem);
+    const QString path = m_dir.filePath(QStringLiteral("unit"));
+    PtyTransport pty(path);
+    std::unique_ptr<VersionTwoUnit> other;
+    QSerialPort holder;
+    if (farEnd == RealUnit) {
+        m_sim.reset(new SimHost(options()));
+        QVERIFY(m_sim->started());
+    } else if (farEnd != Missing) {
+        QString error;
+        QVERIFY2(pty.open(&error), qPrintable(error));
+        if (farEnd == OtherVersion)
+            other.reset(new VersionTwoUnit(&pty));
+        if (farEnd == HeldByAnotherProgram) {
+            holder.setPortName(path);
+            QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
+        }
+    }
+    m_link.reset(new SerialManager);
+    m_listener.reset(new Listener(m_link.get()));
+    m_link->start();
+    const QString expected = QStringLiteral("%1 %2").arg(problem).arg(path);
+    QTRY_VERIFY_WITH_TIMEOUT(m_listener->problems.contains(expected), 5000);
+    // Reported once, not on every search round.
+    QTest::qWait(300);
+    QCOMPARE(m_listener->problems, QStringList{expected});
+    QCOMPARE(m_listener->statuses.contains(100), farEnd == RealUnit);
 }
 
 QTEST_GUILESS_MAIN(TestSerialManager)
