@@ -57,15 +57,14 @@ int main(int argc, char* argv[])
     QFont font = QApplication::font();
     font.setPixelSize(11);
     QApplication::setFont(font);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/Solvan.ico")));
 
     const QString dataPath = dataDirectoryPath();
     QDir dataDir(dataPath);
     if (!dataDir.exists())
         dataDir.mkpath(QStringLiteral("."));
 
-    QPixmap splashImage(QStringLiteral("images/splash-screen.jpg"));
-    QSplashScreen splash(splashImage, Qt::WindowStaysOnTopHint);
+    QSplashScreen splash(QPixmap(QStringLiteral("images/splash-screen.jpg")),
+                         Qt::WindowStaysOnTopHint);
     splash.show();
 
     QScopedPointer<AppConfigManager> config(
@@ -87,8 +86,15 @@ int main(int argc, char* argv[])
         QTextStream(stdout) << "hxmain: ready " << sinceStart.elapsed() << Qt::endl;
     }
 
+    // The icon file holds nine sizes, all decoded at once: it is read when the window
+    // first shows rather than while the program starts.
+    QTimer::singleShot(2000, controller.data(),
+                       [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/Solvan.ico"))); });
     QTimer::singleShot(2000, controller.data(), SLOT(showMainWindow()));
-    QTimer::singleShot(2000, &splash, SLOT(hide()));
+    QTimer::singleShot(2000, &splash, [&splash] {
+        splash.hide();
+        splash.setPixmap(QPixmap()); // the picture is not needed again
+    });
 
     QScopedPointer<ScreenshotHook> screenshot;
     const QString screenshotPath = qEnvironmentVariable("HX_SCREENSHOT");

@@ -8,6 +8,7 @@
 #include "firmwaredialog.h"
 #include "firmwarehandover.h"
 #include "flightlogexport.h"
+#include "lazychartpage.h"
 #include "lineeditadaptor.h"
 #include "mainwidget.h"
 #include "messagelog.h"
@@ -380,8 +381,6 @@ void MainController::mainTimer_timeout()
         ++skipTicks;
         return;
     }
-    if (tab == TabRx && !(ui->rxViewLeft->animFinished() && ui->rxViewRight->animFinished()))
-        return;
     if (tab == TabLog) {
         sendRead(QStringLiteral("0104"));
         return;
@@ -742,7 +741,7 @@ void MainController::handleParamsChanged(QVariant response)
             const QString script = QStringLiteral("changeData(%1, %2);")
                                            .arg(javaScriptStringLiteral(addressText),
                                                 javaScriptStringLiteral(data));
-            ui->chartView->page()->mainFrame()->evaluateJavaScript(script);
+            ui->chartPage->run(script);
         }
         if (isEventRecord(address) || isChartRecord(address))
             ui->logTitle->setText(text(2910 + (address - 600) / 10));
@@ -777,8 +776,13 @@ void MainController::handleParamsChanged(QVariant response)
 void MainController::changeEventAndChart(int page, int flight)
 {
     ui->eventModel->removeRows(0, ui->eventModel->rowCount());
-    ui->chartView->reload();
     const int tab = ui->mainTab->currentIndex();
+    // The chart's page is made the first time the chart is opened; a new page needs no
+    // reload.
+    if (tab == TabLog && page == 1 && !ui->chartPage->isLoaded())
+        ui->chartPage->load();
+    else
+        ui->chartPage->reload();
     // Records are only read for the log tab; from any other tab the scheduler's template
     // would be some other tab's address list.
     if (tab != TabLog)

@@ -1,5 +1,7 @@
 #include "mainwidget.h"
 
+#include "lazychartpage.h"
+
 #include <advanceservosview.h>
 #include <buttongroup.h>
 #include <doubledirectslider.h>
@@ -23,6 +25,9 @@
 #include <QStandardItemModel>
 #include <QWebFrame>
 #include <QWebPage>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -359,7 +364,8 @@ void Ui_MainWidget::intializeWidgetProperties()
     eventTableView->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     loadHelpPages();
-    loadChartPage();
+    chartPage = new LazyChartPage(
+            chartView, [this] { loadChartPage(); }, this);
 }
 
 void Ui_MainWidget::loadHelpPages()
@@ -682,36 +688,46 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
     if (combo == cbReceiverType) {
         animationWhenBindRx();
     } else if (combo == cbGovernorMode) {
+        // Only what changes is shown or hidden: each change costs a layout and a repaint.
+        const auto setShown = [](QWidget* widget, bool shown) {
+            if (widget->isHidden() == shown ||
+                !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                widget->setVisible(shown);
+        };
+        const bool enabled = index != 0;
+        const bool nitro = index == 2;
+        QWidget* const byMode[] = {cbGasServosType, checkThrottleServosReverse,
+                                   cbGain,          editSensorConfig,
+                                   lbSensorConfig,  checkIdleDuringBailout};
         const QList<QWidget*> children =
                 frameGovernor->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        if (index == 0) {
-            for (QWidget* child : children) {
-                if (child != cbGovernorMode && !child->isWindow())
-                    child->hide();
-            }
-            return;
-        }
         for (QWidget* child : children) {
-            if (!child->isWindow())
-                child->show();
+            if (child == cbGovernorMode || child->isWindow())
+                continue;
+            if (enabled &&
+                std::find(std::begin(byMode), std::end(byMode), child) != std::end(byMode))
+                continue;
+            setShown(child, enabled);
         }
-        const bool nitro = index == 2;
-        cbGasServosType->setVisible(nitro);
-        checkThrottleServosReverse->setVisible(nitro);
-        cbGain->show();
-        editSensorConfig->setVisible(!nitro);
-        lbSensorConfig->setVisible(!nitro);
-        checkIdleDuringBailout->setVisible(!nitro);
+        if (!enabled)
+            return;
+        setShown(cbGasServosType, nitro);
+        setShown(checkThrottleServosReverse, nitro);
+        setShown(cbGain, true);
+        setShown(editSensorConfig, !nitro);
+        setShown(lbSensorConfig, !nitro);
+        setShown(checkIdleDuringBailout, !nitro);
     } else if (combo == rpmType) {
         // The step in use is marked in yellow. The others go back to the skin's look:
-        // a plain white background would hide the skin's light text.
+        // a plain white background would hide the skin's light text. Only an edit whose
+        // mark changes gets a new sheet: each one costs a polish.
         QLineEdit* const edits[3] = {editRPM1, editRPM2, editRPM3};
+        const QString marked =
+                QStringLiteral("background-color:rgb(255, 255, 0); color:rgb(21, 26, 32)");
         for (int i = 0; i < 3; ++i) {
-            edits[i]->setStyleSheet(
-                    index == i + 1
-                            ? QStringLiteral(
-                                      "background-color:rgb(255, 255, 0); color:rgb(21, 26, 32)")
-                            : QString());
+            const QString sheet = index == i + 1 ? marked : QString();
+            if (edits[i]->styleSheet() != sheet)
+                edits[i]->setStyleSheet(sheet);
         }
     }
 }

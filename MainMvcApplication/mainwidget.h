@@ -23,6 +23,7 @@ class AdvanceServosView;
 class ButtonGroup;
 class DoubleDirectSlider;
 class FlyStyleView;
+class LazyChartPage;
 class LineEditAlert;
 class ResourceManager;
 class RxMonitorView;
@@ -62,6 +63,8 @@ public:
     QButtonGroup* tailServoTypeGroup = nullptr;
     DoubleDirectSlider* tailServoSlider = nullptr;
     QStandardItemModel* eventModel = nullptr;
+    // The flight-log chart's page, made when the chart is first opened.
+    LazyChartPage* chartPage = nullptr;
 
 public slots:
     void registerUiConnections();

@@ -18,6 +18,8 @@ const int TabRx = 1;
 const int LiveAnswersWanted = 40;
 // The knobs animate towards each new value; give them time to show a few.
 const int MinConnectedMs = 2500;
+// How long to wait for both knobs to come to rest once the values are live.
+const int MaxSettleMs = 1000;
 
 } // namespace
 
@@ -61,10 +63,18 @@ void ScreenshotHook::check()
     if (m_done)
         return;
     Ui::MainWidget* window = m_controller->mainWindow();
-    const bool ready = window->isVisible() && m_connected && m_liveAnswers >= LiveAnswersWanted &&
-                       m_sinceConnected.elapsed() >= MinConnectedMs &&
-                       window->rxViewLeft->animFinished() && window->rxViewRight->animFinished();
-    if (ready)
+    const bool live = window->isVisible() && m_connected && m_liveAnswers >= LiveAnswersWanted &&
+                      m_sinceConnected.elapsed() >= MinConnectedMs;
+    if (!live)
+        m_sinceLive.invalidate();
+    else if (!m_sinceLive.isValid())
+        m_sinceLive.start();
+    // The live values are read every 100 ms, so a moving stick may keep its knob sliding;
+    // a picture of a knob on its way is taken once the wait for a resting one is over.
+    const bool settled =
+            (window->rxViewLeft->animFinished() && window->rxViewRight->animFinished()) ||
+            (m_sinceLive.isValid() && m_sinceLive.elapsed() >= MaxSettleMs);
+    if (live && settled)
         finish(0);
     else if (m_clock.elapsed() > m_timeoutMs && window->isVisible())
         finish(3);

@@ -35,6 +35,7 @@ private:
     int m_timeoutMs;
     QElapsedTimer m_clock;
     QElapsedTimer m_sinceConnected;
+    QElapsedTimer m_sinceLive;
     QTimer m_poll;
     bool m_connected = false;
     int m_liveAnswers = 0;

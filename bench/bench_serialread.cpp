@@ -1,12 +1,14 @@
 // How close the device link comes to the line rate when it reads the unit's whole parameter
 // space: the virtual unit holds both directions to 115200 baud, and the time for all 108
-// answers is set against the time the bytes need on the wire.
+// answers is set against the time the bytes need on the wire (goal: at most 1.25 times it).
+// The benchmark waits in an event loop woken by the link's signals, never spinning.
 #include "ptytransport.h"
 #include "serialmanager.h"
 #include "simhost.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -57,16 +59,33 @@ int main(int argc, char* argv[])
     SerialManager link;
     int answers = 0;
     bool connected = false;
-    QObject::connect(&link, &SerialManager::_portStatusChanged, &app,
-                     [&](int s) { connected = s == 100; });
-    QObject::connect(&link, &SerialManager::_responseToUpdateUi, &app,
-                     [&](const QVariant&) { ++answers; });
+    // The wait sleeps in an event loop that each signal of the link wakes to look again,
+    // so that the benchmark itself takes no CPU from the link while it waits.
+    QEventLoop* waiting = nullptr;
+    QObject::connect(&link, &SerialManager::_portStatusChanged, &app, [&](int s) {
+        connected = s == 100;
+        if (waiting)
+            waiting->quit();
+    });
+    QObject::connect(&link, &SerialManager::_responseToUpdateUi, &app, [&](const QVariant&) {
+        ++answers;
+        if (waiting)
+            waiting->quit();
+    });
     link.start(QThread::HighPriority);
-    const auto waitFor = [&app](const std::function<bool()>& done, int ms) {
+    const auto waitFor = [&waiting](const std::function<bool()>& done, int ms) {
         QElapsedTimer t;
         t.start();
-        while (!done() && t.elapsed() < ms)
-            app.processEvents(QEventLoop::AllEvents, 1);
+        while (!done() && t.elapsed() < ms) {
+            QEventLoop loop;
+            QTimer timeout;
+            timeout.setSingleShot(true);
+            QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+            timeout.start(int(qMax<qint64>(1, ms - t.elapsed())));
+            waiting = &loop;
+            loop.exec();
+            waiting = nullptr;
+        }
         return done();
     };
     if (!waitFor([&]() { return connected; }, 5000)) {
@@ -115,7 +134,7 @@ int main(int argc, char* argv[])
            boundMs, serialBoundMs);
     printf("  time: median %.1f ms, best %.1f ms, worst %.1f ms\n", times.at(rounds / 2),
            times.first(), times.last());
-    printf("  ratio to the lower bound: median %.3f, best %.3f, worst %.3f\n",
+    printf("  ratio to the lower bound: median %.3f, best %.3f, worst %.3f (goal <= 1.25)\n",
            ratios.at(rounds / 2), ratios.first(), ratios.last());
     return 0;
 }

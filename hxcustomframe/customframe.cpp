@@ -3,7 +3,9 @@
 #include "titlebarbutton.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -60,9 +62,34 @@ void CustomFrame::setWindowTitle(const QString& title)
 void CustomFrame::setBackgroundImage(const QString& path)
 {
     m_backgroundPath = path;
-    m_background = path.isEmpty() ? QPixmap() : QPixmap(path);
+    // Read at the first paint, at the frame's size; the picture is held only that way.
     m_scaledBackground = QPixmap();
+    m_backgroundTried = false;
     update();
+}
+
+void CustomFrame::scaleBackground(const QSize& size)
+{
+    if (m_backgroundTried && m_scaledBackground.size() == size)
+        return;
+    m_backgroundTried = true;
+    m_scaledBackground = QPixmap();
+    if (m_backgroundPath.isEmpty())
+        return;
+    QImageReader reader(m_backgroundPath);
+    const QSize original = reader.size();
+    if (!original.isValid() || original.isEmpty() || size.isEmpty())
+        return;
+    // Fill the window without distorting the picture; the overflow is cut evenly.
+    const QSize scaled = original.scaled(size, Qt::KeepAspectRatioByExpanding);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return;
+    const QImage fitted =
+            picture.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .copy((scaled.width() - size.width()) / 2,
+                          (scaled.height() - size.height()) / 2, size.width(), size.height());
+    m_scaledBackground = QPixmap::fromImage(fitted);
 }
 
 QString CustomFrame::backgroundImage() const
@@ -162,22 +189,15 @@ void CustomFrame::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void CustomFrame::paintEvent(QPaintEvent*)
+void CustomFrame::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect all = rect();
 
-    if (!m_background.isNull()) {
-        if (m_scaledBackground.size() != all.size()) {
-            // Fill the window without distorting the picture; the overflow is cut evenly.
-            const QPixmap scaled = m_background.scaled(all.size(), Qt::KeepAspectRatioByExpanding,
-                                                       Qt::SmoothTransformation);
-            m_scaledBackground =
-                    scaled.copy((scaled.width() - all.width()) / 2,
-                                (scaled.height() - all.height()) / 2, all.width(), all.height());
-        }
+    scaleBackground(all.size());
+    if (!m_scaledBackground.isNull()) {
         p.drawPixmap(0, 0, m_scaledBackground);
     } else {
         QLinearGradient base(0, 0, 0, all.height());
@@ -191,7 +211,9 @@ void CustomFrame::paintEvent(QPaintEvent*)
     }
 
     const QRect bar = titleBarRect();
-    if (bar.height() > 0) {
+    // Live values repaint small parts of the window many times a second; the title's text
+    // and icon are drawn only when the title bar is among them.
+    if (bar.height() > 0 && event->rect().intersects(bar)) {
         QLinearGradient shade(0, 0, 0, bar.height());
         shade.setColorAt(0.0, QColor(0x0e, 0x12, 0x16, 200));
         shade.setColorAt(1.0, QColor(0x12, 0x16, 0x1b, 170));

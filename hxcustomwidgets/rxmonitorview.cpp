@@ -3,6 +3,7 @@
 #include "widgetstyle.h"
 
 #include <QEasingCurve>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -21,8 +22,8 @@ RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int
 {
     m_animation->setDuration(MoveDuration);
     m_animation->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_animation, &QVariantAnimation::valueChanged, this, [this] { update(); });
-    connect(m_animation, &QVariantAnimation::finished, this, [this] { update(); });
+    connect(m_animation, &QVariantAnimation::valueChanged, this, &RxMonitorView::updateKnob);
+    connect(m_animation, &QVariantAnimation::finished, this, &RxMonitorView::updateKnob);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     resize(m_fieldSize);
 }
@@ -40,6 +41,7 @@ void RxMonitorView::setRangeValue(int min, int max)
         ++max;
     m_minimum = min;
     m_maximum = max;
+    m_staticLayer = QPixmap();
     update();
 }
 
@@ -55,6 +57,7 @@ int RxMonitorView::maximumValue() const
 void RxMonitorView::setLocation(int location)
 {
     m_location = location;
+    m_staticLayer = QPixmap();
     update();
 }
 
@@ -92,7 +95,7 @@ void RxMonitorView::moveSensor()
         m_animation->setEndValue(target);
         m_animation->start();
     }
-    update();
+    updateKnob();
     emit _sensorValueChanged(qRound(xValue), qRound(yValue));
 }
 
@@ -115,29 +118,41 @@ QPointF RxMonitorView::toField(const QPointF& value, const QRectF& travel) const
     return QPointF(travel.left() + fx * travel.width(), travel.bottom() - fy * travel.height());
 }
 
-void RxMonitorView::paintEvent(QPaintEvent*)
+RxMonitorView::Layout RxMonitorView::layout() const
 {
-    using namespace WidgetStyle;
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-
+    Layout l;
     const double scale =
             qMin(width() / double(m_fieldSize.width()), height() / double(m_fieldSize.height()));
-    QRectF field(0, 0, m_fieldSize.width() * scale, m_fieldSize.height() * scale);
-    field.moveCenter(QRectF(rect()).center());
-    field.adjust(0.5, 0.5, -0.5, -0.5);
-    const double radius = qMax(4.0, field.width() * 0.06);
-    drawPanel(&p, field, radius);
+    l.field = QRectF(0, 0, m_fieldSize.width() * scale, m_fieldSize.height() * scale);
+    l.field.moveCenter(QRectF(rect()).center());
+    l.field.adjust(0.5, 0.5, -0.5, -0.5);
+    l.radius = qMax(4.0, l.field.width() * 0.06);
 
     const double knobRx = m_knobSize.width() * scale / 2.0;
     const double knobRy = m_knobSize.height() * scale / 2.0;
-    const double knobR = qMin(knobRx, knobRy);
+    l.knobR = qMin(knobRx, knobRy);
     // The margin leaves room for the stick's name above the gimbal and a hint below it.
-    const double inset = qMax(knobR + 3.0, field.width() * 0.08) + field.height() * 0.05;
-    const QRectF travel = field.adjusted(inset, inset, -inset, -inset);
+    l.inset = qMax(l.knobR + 3.0, l.field.width() * 0.08) + l.field.height() * 0.05;
+    l.travel = l.field.adjusted(l.inset, l.inset, -l.inset, -l.inset);
+    l.wellRect = l.travel.adjusted(-l.knobR * 0.6, -l.knobR * 0.6, l.knobR * 0.6, l.knobR * 0.6);
+    return l;
+}
+
+// Everything that does not move with the stick: panel, well, grid, ticks, centre and name.
+void RxMonitorView::paintStaticLayer(QPainter* painter) const
+{
+    using namespace WidgetStyle;
+    QPainter& p = *painter;
+    const Layout l = layout();
+    const QRectF& field = l.field;
+    const double radius = l.radius;
+    const double knobR = l.knobR;
+    const double inset = l.inset;
+    const QRectF& travel = l.travel;
+    const QRectF& wellRect = l.wellRect;
+    drawPanel(&p, field, radius);
 
     // Recessed gimbal area with a quarter grid and minor ticks along the edges.
-    const QRectF wellRect = travel.adjusted(-knobR * 0.6, -knobR * 0.6, knobR * 0.6, knobR * 0.6);
     drawWell(&p, wellRect, radius * 0.6);
     p.setPen(QPen(grid(), 1.0, Qt::DotLine));
     for (int i = 1; i < 4; ++i) {
@@ -179,6 +194,84 @@ void RxMonitorView::paintEvent(QPaintEvent*)
         p.drawText(badge, Qt::AlignLeft | Qt::AlignVCenter,
                    m_location < 0 ? tr("LEFT") : tr("RIGHT"));
     }
+}
+
+RxMonitorView::KnobState RxMonitorView::knobState() const
+{
+    KnobState state;
+    if (!valueArrived)
+        return state;
+    const QPointF value = displayedValue();
+    const QPointF knob = toField(value, layout().travel);
+    state.drawn = true;
+    state.outside = value.x() < m_minimum || value.x() > m_maximum || value.y() < m_minimum ||
+                    value.y() > m_maximum;
+    // Half-pixel steps: finer moves are not worth a repaint.
+    state.at = QPoint(qRound(knob.x() * 2), qRound(knob.y() * 2));
+    return state;
+}
+
+QRegion RxMonitorView::knobRegion(const KnobState& state) const
+{
+    if (!state.drawn)
+        return QRegion(rect());
+    const Layout l = layout();
+    const QPointF knob(state.at.x() / 2.0, state.at.y() / 2.0);
+    const QRectF& well = l.wellRect;
+    const QPointF centre = l.travel.center();
+    const double m = qMax(3.0, l.field.width() * 0.03) * 1.3 + 3;
+    const double glow = l.knobR * 2.0 + 3;
+    QRegion region;
+    // Crosshair with its edge markers, deflection line, knob with its glow.
+    region += QRectF(knob.x() - m, well.top() - 2, 2 * m, well.height() + m + 4).toAlignedRect();
+    region +=
+            QRectF(well.left() - m - 2, knob.y() - m, well.width() + m + 4, 2 * m).toAlignedRect();
+    region += QRectF(centre, knob)
+                      .normalized()
+                      .adjusted(-l.knobR, -l.knobR, l.knobR, l.knobR)
+                      .toAlignedRect();
+    region += QRectF(knob.x() - glow, knob.y() - glow, 2 * glow, 2 * glow).toAlignedRect();
+    return region;
+}
+
+void RxMonitorView::updateKnob()
+{
+    const KnobState next = knobState();
+    if (next.drawn == m_painted.drawn && next.outside == m_painted.outside &&
+        next.at == m_painted.at)
+        return;
+    if (next.drawn != m_painted.drawn) {
+        update();
+        return;
+    }
+    update(knobRegion(m_painted) + knobRegion(next));
+}
+
+void RxMonitorView::paintEvent(QPaintEvent* event)
+{
+    using namespace WidgetStyle;
+    const qreal ratio = devicePixelRatioF();
+    if (m_staticLayer.size() != size() * ratio) {
+        m_staticLayer = QPixmap(size() * ratio);
+        m_staticLayer.setDevicePixelRatio(ratio);
+        m_staticLayer.fill(Qt::transparent);
+        QPainter layer(&m_staticLayer);
+        layer.setRenderHint(QPainter::Antialiasing);
+        paintStaticLayer(&layer);
+    }
+    QPainter p(this);
+    for (const QRect& r : event->region())
+        p.drawPixmap(r, m_staticLayer,
+                     QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    p.setRenderHint(QPainter::Antialiasing);
+    m_painted = knobState();
+
+    const Layout l = layout();
+    const QRectF& field = l.field;
+    const double knobR = l.knobR;
+    const QRectF& travel = l.travel;
+    const QRectF& wellRect = l.wellRect;
+    const QPointF centre = travel.center();
 
     if (!valueArrived) {
         // No value yet: a hollow knob at the centre and a quiet hint.
@@ -193,11 +286,8 @@ void RxMonitorView::paintEvent(QPaintEvent*)
         return;
     }
 
-    const QPointF value = displayedValue();
-    const QPointF knob = toField(value, travel);
-    const bool outside = value.x() < m_minimum || value.x() > m_maximum || value.y() < m_minimum ||
-                         value.y() > m_maximum;
-    const QColor rim = outside ? alert() : live();
+    const QPointF knob(m_painted.at.x() / 2.0, m_painted.at.y() / 2.0);
+    const QColor rim = m_painted.outside ? alert() : live();
 
     // Crosshair through the knob, with markers where it meets the edges.
     p.setPen(QPen(withAlpha(rim, 90), 1.0));

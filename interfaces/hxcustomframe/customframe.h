@@ -44,11 +44,13 @@ protected:
 
 private:
     void layoutTitleBar();
+    // Reads the background picture into m_scaledBackground at `size`, once per size.
+    void scaleBackground(const QSize& size);
 
     QSize m_titleSize;
     QString m_backgroundPath;
-    QPixmap m_background;
     QPixmap m_scaledBackground;
+    bool m_backgroundTried = false;
     QAbstractButton* m_minimizeButton = nullptr;
     QAbstractButton* m_closeButton = nullptr;
     bool m_dragging = false;

@@ -3,10 +3,15 @@
 
 #include "hxcustomwidgets_global.h"
 
+#include <QPixmap>
+#include <QPoint>
 #include <QPointF>
+#include <QRectF>
+#include <QRegion>
 #include <QSize>
 #include <QWidget>
 
+class QPainter;
 class QVariantAnimation;
 
 // A stick gimbal monitor: a square field with a centre cross and a knob that shows
@@ -57,7 +62,31 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    struct Layout
+    {
+        QRectF field;
+        double radius = 0;
+        double knobR = 0;
+        double inset = 0;
+        QRectF travel;
+        QRectF wellRect;
+    };
+    // What the moving part shows: where the knob is (in half pixels) and in which colour.
+    struct KnobState
+    {
+        bool drawn = false;
+        bool outside = false;
+        QPoint at;
+    };
+
     QPointF toField(const QPointF& value, const QRectF& travel) const;
+    Layout layout() const;
+    void paintStaticLayer(QPainter* painter) const;
+    KnobState knobState() const;
+    QRegion knobRegion(const KnobState& state) const;
+    // Repaints what the knob covered and what it covers now, and nothing when it has not
+    // moved by half a pixel.
+    void updateKnob();
 
     QSize m_fieldSize;
     QSize m_knobSize;
@@ -67,6 +96,9 @@ private:
     QPointF m_restValue;
     bool m_hasRestValue = false;
     QVariantAnimation* m_animation = nullptr;
+    // The static layer, drawn once per size (and per location and range).
+    QPixmap m_staticLayer;
+    KnobState m_painted;
 };
 
 #endif // RXMONITORVIEW_H

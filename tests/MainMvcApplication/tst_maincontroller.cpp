@@ -2,6 +2,7 @@
 // it writes for the user's edits and commands, and where the unit's answers end up.
 
 #include "controllertestsupport.h"
+#include "lazychartpage.h"
 
 #include "adaptormodel.h"
 #include "parametermodel.h"
@@ -79,6 +80,7 @@ private slots:
 
     void clickOnBackgroundEndsEditing();
     void windowGeometry();
+    void receiverPolledWhileTheKnobMoves();
 };
 
 void TestMainController::metaObjectOrder()
@@ -670,6 +672,7 @@ void TestMainController::chartRecordQuoted()
 {
     QFETCH(QString, data);
     ControllerFixture f;
+    f.ui->chartPage->load(); // the page is made when the chart is first opened
     QWebFrame* frame = f.ui->chartView->page()->mainFrame();
     frame->evaluateJavaScript("window.changeData = function (a, d) { window.gotA = a; "
                               "window.gotD = d; }; window.hacked = 0;");
@@ -786,6 +789,21 @@ void TestMainController::windowGeometry()
     QVERIFY(geometry.height() >= 660);
     QVERIFY(qAbs(geometry.center().x() - available.center().x()) <= 1);
     QVERIFY(qAbs(geometry.center().y() - available.center().y()) <= 1);
+}
+
+void TestMainController::receiverPolledWhileTheKnobMoves()
+{
+    // The live values are read on every tick, whether or not a stick monitor is still
+    // sliding its knob to the last value.
+    ControllerFixture f;
+    f.goOnline(1);
+    f.answer("111,1250"); // places the knob
+    f.answer("111,1900"); // gives it a resting place
+    f.answer("111,1300"); // it now slides for a while
+    QVERIFY(!f.ui->rxViewRight->animFinished());
+    f.link->clear();
+    f.tick(3);
+    QCOMPARE(f.link->reads().size(), 3);
 }
 
 QTEST_MAIN(TestMainController)

@@ -4,6 +4,7 @@
 // Run it in the bin folder: the window reads its pictures and pages from there.
 
 #include "firmwaredialog.h"
+#include "lazychartpage.h"
 #include "mainwidget.h"
 
 #include <buttongroup.h>
@@ -98,6 +99,7 @@ void showSampleChart(Ui_MainWidget* w)
     }
     const QString data = QStringLiteral("5;rpm:%1;thr:%2;vbec:%3")
                                  .arg(rpm.join(','), thr.join(','), vbec.join(','));
+    w->chartPage->load();
     w->chartView->page()->mainFrame()->evaluateJavaScript(
             QStringLiteral("changeData('604', '%1');").arg(data));
 }
