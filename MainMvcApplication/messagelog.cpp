@@ -10,6 +10,8 @@ namespace {
 // and in the order in which they were written. A QBasicMutex needs no construction, so
 // messages raised before main() or after static destruction are still safe.
 QBasicMutex logMutex;
+// Guarded by logMutex; empty means "log" in the working directory.
+Q_GLOBAL_STATIC(QString, logPath)
 
 } // namespace
 
@@ -35,7 +37,8 @@ void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const Q
         break;
     }
     QMutexLocker lock(&logMutex);
-    QFile file(QStringLiteral("log"));
+    const bool placed = !logPath.isDestroyed() && !logPath->isEmpty();
+    QFile file(placed ? *logPath : QStringLiteral("log"));
     // Text mode writes the platform's line end.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
@@ -43,4 +46,11 @@ void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const Q
     out << line << '\n';
     out.flush();
     file.close();
+}
+
+void setLogFilePath(const QString& path)
+{
+    QMutexLocker lock(&logMutex);
+    if (!logPath.isDestroyed())
+        *logPath = path;
 }

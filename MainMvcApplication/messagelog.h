@@ -10,4 +10,8 @@
 // A log that cannot be opened loses the message silently.
 void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
+// Sends the lines to `path` from now on instead of to "log" in the working directory (the
+// entry fixes the log's place once at start-up; see DataLocation::logFilePath).
+void setLogFilePath(const QString& path);
+
 #endif // MESSAGELOG_H
