@@ -1,7 +1,6 @@
 // How close the device link comes to the line rate when it reads the unit's whole parameter
 // space: the virtual unit holds both directions to 115200 baud, and the time for all 108
 // answers is set against the time the bytes need on the wire.
-#include "ptytransport.h"
 #include "serialmanager.h"
 #include "simhost.h"
 
@@ -30,7 +29,7 @@ const int parameterSpace[] = {
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (!PtyTransport::isSupported()) {
+    if (!SimServer::pseudoTerminalsAvailable()) {
         printf("bench_serialread: no pseudo-terminals here, nothing measured\n");
         return 0;
     }

@@ -1,5 +1,4 @@
 // SerialManager against the virtual unit on a pseudo-terminal, as the program drives it.
-#include "ptytransport.h"
 #include "serialmanager.h"
 #include "simhost.h"
 #include "simparametertable.h"
@@ -75,7 +74,7 @@ private:
 
 void TestSerialManager::initTestCase()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QVERIFY(m_dir.isValid());
     // Short waits, so that lost frames cost milliseconds instead of tenths of a second.
