@@ -3,6 +3,7 @@
 #include "screenshothook.h"
 
 #include <appconfigmanager.h>
+#include <datalocation.h>
 #include <resourcemanager.h>
 
 #include <QApplication>
@@ -63,8 +64,29 @@ int main(int argc, char* argv[])
     if (!dataDir.exists())
         dataDir.mkpath(QStringLiteral("."));
 
-    QSplashScreen splash(QPixmap(QStringLiteral("images/splash-screen.jpg")),
-                         Qt::WindowStaysOnTopHint);
+    // The log stays in the folder the program was started from, unless that folder cannot
+    // be written (a system folder); then it goes to the per-user data folder.
+    const QString launchDir = QDir::currentPath();
+    setLogFilePath(DataLocation::logFilePath(launchDir, dataPath));
+
+    // Pictures, pages and string tables are found beside the program or in the installed
+    // data folder, wherever it was started from. The window's style sheets name their
+    // pictures relative to the working directory, so the data folder becomes it.
+    const QString dataRoot = DataLocation::root();
+    if (dataRoot.isEmpty()) {
+        qWarning("Program data (%s) not found in %s; using the working directory",
+                 DataLocation::MarkerFile,
+                 qPrintable(
+                         DataLocation::candidates(QCoreApplication::applicationDirPath(), launchDir)
+                                 .join(QStringLiteral(", "))));
+    } else {
+        qDebug("Program data from %s", qPrintable(QDir::toNativeSeparators(dataRoot)));
+        QDir::setCurrent(dataRoot);
+    }
+
+    QSplashScreen splash(
+            QPixmap(DataLocation::filePath(QStringLiteral("images/splash-screen.jpg"))),
+            Qt::WindowStaysOnTopHint);
     splash.show();
 
     QScopedPointer<AppConfigManager> config(
@@ -77,7 +99,7 @@ int main(int argc, char* argv[])
     else if (lang == QLatin1String("vi"))
         stringFile = QStringLiteral("docs/vi/strings.xml");
     qDebug("Localised strings from %s", qPrintable(stringFile));
-    ResourceManager* resources = ResourceManager::instance(stringFile);
+    ResourceManager* resources = ResourceManager::instance(DataLocation::filePath(stringFile));
     splash.showMessage(resources->getValue(3), Qt::AlignBottom | Qt::AlignRight, Qt::white);
 
     QScopedPointer<MainController> controller(new MainController(config.data()));
@@ -97,10 +119,13 @@ int main(int argc, char* argv[])
     });
 
     QScopedPointer<ScreenshotHook> screenshot;
-    const QString screenshotPath = qEnvironmentVariable("HX_SCREENSHOT");
-    if (!screenshotPath.isEmpty())
+    QString screenshotPath = qEnvironmentVariable("HX_SCREENSHOT");
+    if (!screenshotPath.isEmpty()) {
+        // A relative name means the folder the program was started from.
+        screenshotPath = QDir(launchDir).absoluteFilePath(screenshotPath);
         screenshot.reset(new ScreenshotHook(controller.data(), screenshotPath,
                                             environmentInt("HX_SCREENSHOT_TIMEOUT_MS", 30000)));
+    }
     const int quitAfterMs = environmentInt("HX_QUIT_AFTER_MS", -1);
     if (quitAfterMs >= 0)
         QTimer::singleShot(quitAfterMs, &app, &QCoreApplication::quit);

@@ -10,12 +10,20 @@ namespace {
 // and in the order in which they were written. A QBasicMutex needs no construction, so
 // messages raised before main() or after static destruction are still safe.
 QBasicMutex logMutex;
+// Guarded by logMutex; empty means "log" in the working directory.
+Q_GLOBAL_STATIC(QString, logPath)
 
 // Never destroyed: messages may come during static destruction.
 MessageLogFile& logFile()
 {
     static auto* file = new MessageLogFile;
     return *file;
+}
+
+// Call with logMutex held.
+QString currentLogPath()
+{
+    return !logPath.isDestroyed() && !logPath->isEmpty() ? *logPath : QStringLiteral("log");
 }
 
 } // namespace
@@ -42,11 +50,18 @@ void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const Q
         break;
     }
     QMutexLocker lock(&logMutex);
-    logFile().write(QStringLiteral("log"), type, message, line);
+    logFile().write(currentLogPath(), type, message, line);
 }
 
 void startLogForConnection()
 {
     QMutexLocker lock(&logMutex);
-    logFile().startConnection(QStringLiteral("log"));
+    logFile().startConnection(currentLogPath());
+}
+
+void setLogFilePath(const QString& path)
+{
+    QMutexLocker lock(&logMutex);
+    if (!logPath.isDestroyed())
+        *logPath = path;
 }

@@ -15,4 +15,8 @@ void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const Q
 // count, and each warning is written once more when it comes again.
 void startLogForConnection();
 
+// Sends the lines to `path` from now on instead of to "log" in the working directory (the
+// entry fixes the log's place once at start-up; see DataLocation::logFilePath).
+void setLogFilePath(const QString& path);
+
 #endif // MESSAGELOG_H

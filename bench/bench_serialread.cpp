@@ -2,7 +2,6 @@
 // space: the virtual unit holds both directions to 115200 baud, and the time for all 108
 // answers is set against the time the bytes need on the wire (goal: at most 1.25 times it).
 // The benchmark waits in an event loop woken by the link's signals, never spinning.
-#include "ptytransport.h"
 #include "serialmanager.h"
 #include "simhost.h"
 
@@ -32,7 +31,7 @@ const int parameterSpace[] = {
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (!PtyTransport::isSupported()) {
+    if (!SimServer::pseudoTerminalsAvailable()) {
         printf("bench_serialread: no pseudo-terminals here, nothing measured\n");
         return 0;
     }

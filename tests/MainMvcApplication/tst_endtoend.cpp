@@ -7,7 +7,6 @@
 
 #include "parametermodel.h"
 
-#include <ptytransport.h>
 #include <simhost.h>
 #include <simparametertable.h>
 
@@ -102,7 +101,7 @@ private:
 
 void TestEndToEnd::initTestCase()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QVERIFY(m_dir.isValid());
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,7 +1,9 @@
 #include "simserver.h"
 
-#include "ptytransport.h"
 #include "serialdevicetransport.h"
+#ifdef Q_OS_UNIX
+#include "ptytransport.h"
+#endif
 
 #include <QFile>
 #include <QSaveFile>
@@ -54,10 +56,19 @@ bool SimServer::start(QString* error)
                     qPrintable(problem));
         }
     }
-    if (m_options.device.isEmpty())
+    if (m_options.device.isEmpty()) {
+#ifdef Q_OS_UNIX
         m_transport = new PtyTransport(m_options.linkPath, this);
-    else
+#else
+        if (error)
+            *error = QStringLiteral(
+                    "there are no pseudo-terminals on this system: give --device <port>, one "
+                    "end of a null-modem pair, and point the program at the other end");
+        return false;
+#endif
+    } else {
         m_transport = new SerialDeviceTransport(m_options.device, m_options.baud, this);
+    }
     connect(m_transport, &SimTransport::bytesReceived, this, &SimServer::onBytes);
     connect(m_transport, &SimTransport::failed, this,
             [](const QString& reason) { fprintf(stderr, "hxsim: %s\n", qPrintable(reason)); });
@@ -79,6 +90,15 @@ void SimServer::stop()
     }
     if (m_transport)
         m_transport->close();
+}
+
+bool SimServer::pseudoTerminalsAvailable()
+{
+#ifdef Q_OS_UNIX
+    return PtyTransport::isSupported();
+#else
+    return false;
+#endif
 }
 
 QString SimServer::portPath() const

@@ -24,6 +24,10 @@ public:
     explicit SimServer(const SimOptions& options, QObject* parent = nullptr);
     ~SimServer() override;
 
+    // Whether a unit without a device (on a pseudo-terminal) can start here: never on
+    // Windows, and not where the system has no pseudo-terminals left.
+    static bool pseudoTerminalsAvailable();
+
     // Opens the line (and loads the state file). On failure *error says why.
     bool start(QString* error);
     // Saves the state and closes the line.
