@@ -103,6 +103,10 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
             SLOT(handlePortStatusChanged(int)));
     connect(serialManager, SIGNAL(_responseToUpdateUi(QVariant)), this,
             SLOT(handleParamsChanged(QVariant)));
+    // Queued like the answers, so an outcome comes after every answer the unit sent
+    // before it.
+    connect(serialManager, &SerialManager::_writeFinished, this,
+            [this](int address, int, bool) { m_writesInFlight.writeFinished(address); });
     connect(this, SIGNAL(_needUpdateFlash(QByteArray)), serialManager,
             SLOT(startUpdateFirmware(QByteArray)));
     connect(serialManager, SIGNAL(_flashStatusChanged(int)), this,
@@ -341,6 +345,9 @@ void MainController::handlePortStatusChanged(int status)
 {
     if (status == 100 || status == -100)
         fileTransfer->portStatusChanged(status == 100);
+    // The writes under way ended with the link.
+    if (status == -100)
+        m_writesInFlight.clear();
     if (status == 100) {
         m_portOpen = true;
         startLogForConnection();
@@ -450,6 +457,7 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
     if (addr == 1524 || addr == 1533 || addr == 1534)
         addr -= 1000;
     editFeedback->editSent(windowAddr, addr, value, sender());
+    m_writesInFlight.writeSent(addr);
     sendWrite(addr, value);
 }
 
@@ -762,6 +770,10 @@ void MainController::handleParamsChanged(QVariant response)
             else
                 firmwareDialog->setSerialNumber(QString::asprintf("%d", value));
         }
+    } else if (m_writesInFlight.isWriting(address)) {
+        // Sent before the edit being written reached the unit; the answers after its
+        // outcome show what the unit holds.
+        qDebug("Answer %d,%d dropped: a write to it is under way", address, value);
     } else {
         adaptorModel->setAdaptorValue(address, value);
         parameterModel->setParamValue(address, value);

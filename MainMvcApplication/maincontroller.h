@@ -2,6 +2,7 @@
 #define MAINCONTROLLER_H
 
 #include "tabreadscheduler.h"
+#include "writesinflight.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -165,6 +166,8 @@ private:
     // Answers for any other record are late or stray and are not shown.
     int m_requestedRecord = -1;
     EditFeedback* editFeedback = nullptr;
+    // Edits whose outcome is still to come: answers for their addresses are stale.
+    WritesInFlight m_writesInFlight;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.

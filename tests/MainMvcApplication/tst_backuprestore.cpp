@@ -7,9 +7,9 @@
 
 #include "settingstransfer.h"
 
-#include <ptytransport.h>
 #include <simhost.h>
 #include <simparametertable.h>
+#include <simserver.h>
 #include <unitsettingtable.h>
 
 #include <QDate>
@@ -121,7 +121,7 @@ private:
 
 void TestBackupRestore::initTestCase()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QVERIFY(m_dir.isValid());
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,7 +3,7 @@
 // cannot show, the watchdog's count, clearing the reader, gyro off, the bank copies of the
 // RPM fields, the pace of a loaded file and the size of the event table.
 
-#include "controllertestsupport.h"
+#include "transfertestsupport.h"
 
 #include "abstractfieldadaptor.h"
 #include "adaptormodel.h"
@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -27,6 +28,15 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 {
     if (type == QtWarningMsg)
         collected << message;
+}
+
+// Emits as the link does, from a thread of its own: the controller gets it queued, behind
+// whatever the window's thread does before its next turn of the event loop.
+void fromLinkThread(const std::function<void()>& emitting)
+{
+    QScopedPointer<QThread> thread(QThread::create(emitting));
+    thread->start();
+    thread->wait();
 }
 
 // Waits the pause the program really uses between the writes of a loaded file.
@@ -65,6 +75,8 @@ private slots:
     void rpmAnswersReachBankCopies();
     void loadedFileIsPacedByTheUnitsPause();
     void eventTableIsCapped();
+    void staleAnswerDoesNotUndoAnEdit_data();
+    void staleAnswerDoesNotUndoAnEdit();
 };
 
 void TestControllerGuards::initTestCase()
@@ -290,7 +302,10 @@ void TestControllerGuards::loadedFileIsPacedByTheUnitsPause()
 {
     QTemporaryDir dir;
     AppConfigManager config(dir.filePath(QStringLiteral("fbl.afc")));
-    auto* link = new RecordingLink;
+    // A unit that confirms each value at once: only the program's own pause spaces the
+    // writes.
+    auto* link = new UnitLink;
+    link->unit = {{136, 2}, {137, 45}, {138, 0}};
     UnpacedController controller(&config, link);
     controller.mainWindow()->mainTab->setCurrentIndex(0);
     link->connected = true;
@@ -302,6 +317,7 @@ void TestControllerGuards::loadedFileIsPacedByTheUnitsPause()
         file.write("0136=0001\n0137=0050\n0138=0001\n");
     }
     controller.openPath = path;
+    whenRestoreDialog([](RestoreDialog* dialog) { dialog->writeButton()->click(); });
     BoxAnswerer answers({QMessageBox::Ok});
     link->clear();
     controller.mainWindow()->btnOpen->click();
@@ -310,12 +326,14 @@ void TestControllerGuards::loadedFileIsPacedByTheUnitsPause()
         if (request.kind == QLatin1String("write"))
             times << request.atMs;
     }
+    QCOMPARE(link->writes(), QStringList({"136,1", "137,50", "138,1"}));
     QCOMPARE(times.size(), 3);
     // The unit needs 200 ms to store each value.
     QVERIFY2(times.at(1) - times.at(0) >= 199,
              qPrintable(QString::number(times.at(1) - times.at(0))));
     QVERIFY2(times.at(2) - times.at(1) >= 199,
              qPrintable(QString::number(times.at(2) - times.at(1))));
+    QCOMPARE(answers.seen.size(), 1);
 }
 
 void TestControllerGuards::eventTableIsCapped()
@@ -334,6 +352,59 @@ void TestControllerGuards::eventTableIsCapped()
     QCOMPARE(f.ui->eventModel->item(0, 0)->text(), QStringLiteral("0"));
     QCOMPARE(f.ui->eventModel->item(rows - 1, 0)->text(),
              QString::number((rows - 1) / 10.0, 'g', 6));
+}
+
+void TestControllerGuards::staleAnswerDoesNotUndoAnEdit_data()
+{
+    QTest::addColumn<int>("address"); // the window's
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("edited");
+    QTest::addColumn<bool>("confirmed");
+    QTest::newRow("slider with edit, confirmed") << 137 << 45 << 66 << true;
+    QTest::newRow("slider with edit, not confirmed") << 137 << 45 << 66 << false;
+    QTest::newRow("button group") << 127 << 1 << 3 << true;
+    QTest::newRow("bank copy, written to its unit address") << 1533 << 250 << 310 << true;
+    QTest::newRow("bank copy, not confirmed") << 1524 << 250 << 310 << false;
+}
+
+void TestControllerGuards::staleAnswerDoesNotUndoAnEdit()
+{
+    QFETCH(int, address);
+    QFETCH(int, before);
+    QFETCH(int, edited);
+    QFETCH(bool, confirmed);
+    ControllerFixture f;
+    f.goOnline(0);
+    const int unitAddress = address > 1000 ? address - 1000 : address;
+    const auto pair = [unitAddress](int value) {
+        return QVariant(QStringLiteral("%1,%2").arg(unitAddress).arg(value));
+    };
+    f.answer(pair(before).toString());
+    QCOMPARE(f.controller->adaptors()->value(address), before);
+    SerialManager* link = f.link;
+
+    // The link read the old value and handed the answer on just before the pilot's edit.
+    fromLinkThread([&] { emit link->_responseToUpdateUi(pair(before)); });
+    f.controller->adaptors()->setAdaptorValue(address, edited);
+    f.controller->requestWriteConfigChanges(address, edited);
+    QCOMPARE(f.link->writes(), QStringList{pair(edited).toString()});
+    QCoreApplication::processEvents();
+    QCOMPARE(f.controller->adaptors()->value(address), edited);
+    QCOMPARE(f.controller->parameters()->value(address), edited);
+    // The answers for other settings show meanwhile.
+    fromLinkThread([&] { emit link->_responseToUpdateUi(QVariant(QStringLiteral("139,33"))); });
+    QCoreApplication::processEvents();
+    QCOMPARE(f.controller->adaptors()->value(139), 33);
+
+    // Once the write's outcome is in, the unit's answers show again, whatever it holds.
+    const int holds = confirmed ? edited : before;
+    fromLinkThread([&] {
+        emit link->_writeFinished(unitAddress, edited, confirmed);
+        emit link->_responseToUpdateUi(pair(holds));
+    });
+    QCoreApplication::processEvents();
+    QCOMPARE(f.controller->adaptors()->value(address), holds);
+    QCOMPARE(f.controller->parameters()->value(address), holds);
 }
 
 QTEST_MAIN(TestControllerGuards)

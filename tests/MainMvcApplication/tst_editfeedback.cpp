@@ -15,8 +15,8 @@
 #include "writeoutcomeview.h"
 
 #include <lineeditalert.h>
-#include <ptytransport.h>
 #include <simhost.h>
+#include <simserver.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -394,7 +394,7 @@ void TestEditFeedback::reasonWhyNoUnitIsConnected()
 
 void TestEditFeedback::withTheUnitConfirmedAndFailedWrites()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QTemporaryDir dir;
     SimOptions options;
@@ -430,7 +430,7 @@ void TestEditFeedback::withTheUnitConfirmedAndFailedWrites()
 
 void TestEditFeedback::withTheUnitUnplugAndReplug()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QTemporaryDir dir;
     SimOptions options;

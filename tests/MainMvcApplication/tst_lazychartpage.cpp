@@ -101,13 +101,27 @@ void TestLazyChartPage::recordBeforeTheChartIsDrawnWhenItOpens()
         QSKIP("the chart scripts are not in the bin folder");
     ControllerFixture f;
     f.goOnline(TabReadScheduler::LogTab);
-    f.answer("614=5;rpm:0,1250,2100;thr:0,40,65");
-    QVERIFY(!f.ui->chartPage->isLoaded());
+    // The pilot goes back to the second flight on the events page.
+    f.ui->btnChartEvent_prev->click();
     QCOMPARE(f.ui->logTitle->text(), tr_(2911));
+    // A chart record nobody asked for (the answer to an earlier request) neither makes the
+    // page nor waits to be drawn on it.
+    f.answer("624=5;rpm:0,900;thr:0,30");
+    QVERIFY(!f.ui->chartPage->isLoaded());
+    QVERIFY(f.ui->chartPage->pendingScript().isEmpty());
+    QCOMPARE(f.ui->logTitle->text(), tr_(2911));
+    // Opening the chart makes the page and asks for the flight's chart record; its answer
+    // comes before the page has drawn anything, and is drawn.
+    f.link->clear();
     f.ui->btnChart->click();
+    QVERIFY(f.ui->chartPage->isLoaded());
+    QVERIFY2(f.link->reads().size() == 1 && f.link->reads().first().startsWith("0614"),
+             qPrintable(f.link->reads().join(' ')));
+    f.answer("614=5;rpm:0,1250,2100;thr:0,40,65");
     QWebFrame* frame = f.ui->chartView->page()->mainFrame();
     QTRY_VERIFY(frame->evaluateJavaScript("window.flightChart != null").toBool());
     QCOMPARE(frame->evaluateJavaScript("window.chartAddress").toString(), QStringLiteral("614"));
+    QCOMPARE(f.ui->logTitle->text(), tr_(2911));
     // Back to the events and to the chart again: the page is reloaded, not made again.
     f.ui->btnEvent->click();
     f.ui->btnChart->click();

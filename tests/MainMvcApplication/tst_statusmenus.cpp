@@ -7,8 +7,8 @@
 #include "languagemenu.h"
 #include "portmenu.h"
 
-#include <ptytransport.h>
 #include <simhost.h>
+#include <simserver.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -197,7 +197,7 @@ void TestStatusMenus::portMenuListsAndChooses()
 
 void TestStatusMenus::portChoiceReachesTheUnit()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     auto unit = startUnit(m_dir.filePath("reach"));
     QVERIFY2(unit->started(), qPrintable(unit->error()));
@@ -238,7 +238,7 @@ void TestStatusMenus::portChoiceReachesTheUnit()
 
 void TestStatusMenus::environmentOverridesTheChoice()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     auto unit = startUnit(m_dir.filePath("override"));
     QVERIFY2(unit->started(), qPrintable(unit->error()));
