@@ -738,7 +738,6 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
             if (edits[i]->property(RpmMarkProperty).toBool() == marked)
                 continue;
             edits[i]->setProperty(RpmMarkProperty, marked);
-            edits[i]->style()->unpolish(edits[i]);
             edits[i]->style()->polish(edits[i]);
             edits[i]->update();
         }
