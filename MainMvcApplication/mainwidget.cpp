@@ -23,6 +23,7 @@
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QWebFrame>
 #include <QWebPage>
 
@@ -34,6 +35,11 @@ namespace {
 const int AnimationMs = 200;
 
 const char* const CheckedImage = "images/checked.png";
+
+// The governor's RPM step in use is marked by this property of its edit.
+const char* const RpmMarkProperty = "rpmMarked";
+const char RpmMarkSheet[] = "QLineEdit[rpmMarked=\"true\"] { background-color: rgb(255, 255, 0); "
+                            "color: rgb(21, 26, 32); }";
 
 // The skin names its own typefaces; where they are not installed, Qt should fall back
 // to a clean sans-serif rather than to whatever the platform's default happens to be.
@@ -129,6 +135,10 @@ Ui_MainWidget::Ui_MainWidget()
     tailServoSlider = new DoubleDirectSlider(page_tail_first);
 
     lbWriteLoadedParams->setText(text(7));
+
+    // Set before the first polish, so that marking a step later costs only a re-polish.
+    for (QLineEdit* edit : {editRPM1, editRPM2, editRPM3})
+        edit->setStyleSheet(QString::fromLatin1(RpmMarkSheet));
 }
 
 Ui_MainWidget::~Ui_MainWidget() = default;
@@ -718,16 +728,18 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
         setShown(lbSensorConfig, !nitro);
         setShown(checkIdleDuringBailout, !nitro);
     } else if (combo == rpmType) {
-        // The step in use is marked in yellow. The others go back to the skin's look:
-        // a plain white background would hide the skin's light text. Only an edit whose
-        // mark changes gets a new sheet: each one costs a polish.
+        // The step in use is marked in yellow (the edits' own sheet, keyed on a property);
+        // the others keep the skin's look: a plain white background would hide the skin's
+        // light text. Only an edit whose mark changes is polished again: a new sheet would
+        // parse and match the whole window's sheets for each answer.
         QLineEdit* const edits[3] = {editRPM1, editRPM2, editRPM3};
-        const QString marked =
-                QStringLiteral("background-color:rgb(255, 255, 0); color:rgb(21, 26, 32)");
         for (int i = 0; i < 3; ++i) {
-            const QString sheet = index == i + 1 ? marked : QString();
-            if (edits[i]->styleSheet() != sheet)
-                edits[i]->setStyleSheet(sheet);
+            const bool marked = index == i + 1;
+            if (edits[i]->property(RpmMarkProperty).toBool() == marked)
+                continue;
+            edits[i]->setProperty(RpmMarkProperty, marked);
+            edits[i]->style()->polish(edits[i]);
+            edits[i]->update();
         }
     }
 }

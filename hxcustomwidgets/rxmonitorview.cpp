@@ -24,7 +24,9 @@ RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int
     m_animation->setEasingCurve(QEasingCurve::OutCubic);
     connect(m_animation, &QVariantAnimation::valueChanged, this, &RxMonitorView::updateKnob);
     connect(m_animation, &QVariantAnimation::finished, this, &RxMonitorView::updateKnob);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // The static layer carries the panel's backdrop, so each knob move repaints only this
+    // view, not every widget behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(m_fieldSize);
 }
 
@@ -251,10 +253,15 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
 {
     using namespace WidgetStyle;
     const qreal ratio = devicePixelRatioF();
-    if (m_staticLayer.size() != size() * ratio) {
+    // The view sits on a plain panel (or a window): its colour shows round the rounded
+    // corners, as it would through a transparent view.
+    const QWidget* under = parentWidget() ? parentWidget() : this;
+    const QColor backdrop = under->palette().color(under->backgroundRole());
+    if (m_staticLayer.size() != size() * ratio || m_staticBackground != backdrop) {
         m_staticLayer = QPixmap(size() * ratio);
         m_staticLayer.setDevicePixelRatio(ratio);
-        m_staticLayer.fill(Qt::transparent);
+        m_staticBackground = backdrop;
+        m_staticLayer.fill(backdrop);
         QPainter layer(&m_staticLayer);
         layer.setRenderHint(QPainter::Antialiasing);
         paintStaticLayer(&layer);

@@ -3,6 +3,7 @@
 
 #include "hxcustomwidgets_global.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointF>
@@ -98,6 +99,7 @@ private:
     QVariantAnimation* m_animation = nullptr;
     // The static layer, drawn once per size (and per location and range).
     QPixmap m_staticLayer;
+    QColor m_staticBackground; // what the static layer was filled with
     KnobState m_painted;
 };
 

@@ -17,6 +17,7 @@
 
 #include <QDoubleValidator>
 #include <QFile>
+#include <QImage>
 #include <QIntValidator>
 #include <QStandardItemModel>
 #include <QWebFrame>
@@ -1376,8 +1377,15 @@ void tst_MainWidget::governorModes()
 void tst_MainWidget::activeRpmHighlight()
 {
     const QList<QLineEdit*> edits = {m_window->editRPM1, m_window->editRPM2, m_window->editRPM3};
+    // What the pilot sees: most of the edit's face is the marking yellow.
     auto yellow = [](QLineEdit* edit) {
-        return edit->styleSheet().contains(QLatin1String("rgb(255, 255, 0)"));
+        const QImage face = edit->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < face.width(); ++x)
+                count += face.pixelColor(x, y) == QColor(255, 255, 0) ? 1 : 0;
+        }
+        return count * 2 > face.width() * face.height();
     };
     for (int step = 1; step <= 3; ++step) {
         m_window->rpmType->setCurrentIndex(step);
