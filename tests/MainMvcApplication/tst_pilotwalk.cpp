@@ -14,7 +14,6 @@
 #include "statusareamenus.h"
 #include "statusline.h"
 
-#include <ptytransport.h>
 #include <simhost.h>
 
 #include <QDir>
@@ -70,7 +69,7 @@ private slots:
 
 void TestPilotWalk::walk()
 {
-    if (!PtyTransport::isSupported())
+    if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals");
     QApplication::setQuitOnLastWindowClosed(false);
     qputenv("HX_SERIAL_TIMEOUT_MS", "60");
