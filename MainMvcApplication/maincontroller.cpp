@@ -714,6 +714,9 @@ void MainController::showRecord(int address, const QString& data)
             row.first()->setData(time, Qt::UserRole + 1);
             ui->eventModel->appendRow(row);
         }
+        // The columns share the width alike; a longer event text (French, Vietnamese) wraps
+        // onto a second line instead of being cut. Once per record, not per row.
+        ui->eventTableView->resizeRowsToContents();
         // The pilot must see that the table was cut, not take it for the whole flight.
         if (shown < events.size()) {
             auto* note = new QStandardItem(

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -119,6 +120,7 @@ private slots:
     void reconnectForgetsTheChart();
     void cutTableSaysWhatIsNotShown_data();
     void cutTableSaysWhatIsNotShown();
+    void eventTextsAreNotCut();
 };
 
 void TestFlightLogView::initTestCase()
@@ -441,6 +443,38 @@ void TestFlightLogView::cutTableSaysWhatIsNotShown()
     // A new flight asked for clears the note with the rows.
     f.ui->btnChartEvent_prev->click();
     QCOMPARE(model->rowCount(), 0);
+}
+
+void TestFlightLogView::eventTextsAreNotCut()
+{
+    LogFixture f;
+    f.controller->showMainWindow();
+    QTableView* view = f.ui->eventTableView;
+    QTest::qWait(50);
+    // The widest event text of the window's table, in the view's font.
+    int widest = 0;
+    int widestCode = 0;
+    for (int code = 0; code < 100; ++code) {
+        const int width = view->fontMetrics().horizontalAdvance(tr_(3000 + code));
+        if (width > widest) {
+            widest = width;
+            widestCode = code;
+        }
+    }
+    QVERIFY(widest > view->columnWidth(2)); // else this checks nothing
+    f.answer(QStringLiteral("600=1_0,%1_4010,20_4020").arg(widestCode));
+    QCOMPARE(f.ui->eventModel->rowCount(), 3);
+    QCOMPARE(f.ui->eventModel->item(1, 2)->text(), tr_(3000 + widestCode));
+    // The row holds the text whole, wrapped within its column.
+    const QRect needed = view->fontMetrics().boundingRect(
+            QRect(0, 0, view->columnWidth(2) - 8, 1000), Qt::AlignCenter | Qt::TextWordWrap,
+            tr_(3000 + widestCode));
+    QVERIFY2(needed.height() <= view->rowHeight(1),
+             qPrintable(QStringLiteral("%1 x %2 px for %3 x %4 px")
+                                .arg(view->columnWidth(2))
+                                .arg(view->rowHeight(1))
+                                .arg(needed.width())
+                                .arg(needed.height())));
 }
 
 QTEST_MAIN(TestFlightLogView)
