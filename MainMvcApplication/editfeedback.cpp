@@ -10,6 +10,7 @@
 #include <serialmanager.h>
 
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 
@@ -24,6 +25,12 @@ EditFeedback::EditFeedback(Ui::MainWidget* ui, AdaptorModel* adaptors, SerialMan
     auto* layout = new QHBoxLayout(ui->frameProfile);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->addWidget(m_status);
+    // The form sizes the frame for one short line; French and Vietnamese outcomes and
+    // reasons need the free width of the bar up to the file buttons.
+    ui->frameProfile->setMaximumWidth(QWIDGETSIZE_MAX);
+    ui->frameProfile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (auto* grid = qobject_cast<QGridLayout*>(ui->layout()))
+        grid->setAlignment(ui->frameProfile, Qt::Alignment());
 
     m_banner = new OfflineBanner(ui->mainTab, text(5004));
     m_tracker = new WriteOutcomeTracker(this);

@@ -144,9 +144,12 @@ FlightLogExport::Result FlightLogExport::writeEvents(const QStandardItemModel* m
 {
     QString text =
             csvLine({QStringLiteral("time_s"), QStringLiteral("code"), QStringLiteral("text")});
-    const int rows = model->rowCount();
-    for (int r = 0; r < rows; ++r) {
+    int rows = 0;
+    for (int r = 0; r < model->rowCount(); ++r) {
         const QModelIndex timeIndex = model->index(r, 0);
+        if (model->data(timeIndex, NoteRole).toBool())
+            continue; // the window's own line, not an event of the flight
+        ++rows;
         const QVariant raw = model->data(timeIndex, RawTimeRole);
         const QString time = raw.isValid() ? tenthsAsSeconds(raw.toLongLong())
                                            : model->data(timeIndex).toString();

@@ -39,6 +39,10 @@ public:
         QString error;
     };
 
+    // Marks a row of the event table that the window adds (the note that the table was
+    // cut); it is no event of the flight and is not exported.
+    static const int NoteRole = Qt::UserRole + 2;
+
     explicit FlightLogExport(Ui::MainWidget* window, QObject* parent = nullptr);
 
     // The flight (record 0 to 4) the log tab shows.

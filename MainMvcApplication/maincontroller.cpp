@@ -63,6 +63,7 @@ const int TabBank = 9;
 const int TabLog = TabReadScheduler::LogTab;
 const int CommandAddress = 10;
 const int MaxEventRows = 1000;
+const int TextEventsNotShown = 5471;
 
 const char* const KeyTxMode = "txmode";
 const char* const KeyLang = "lang";
@@ -720,6 +721,20 @@ void MainController::showRecord(int address, const QString& data)
             // The shown time is rounded to six digits; the export takes the exact one.
             row.first()->setData(time, Qt::UserRole + 1);
             ui->eventModel->appendRow(row);
+        }
+        // The columns share the width alike; a longer event text (French, Vietnamese) wraps
+        // onto a second line instead of being cut. Once per record, not per row.
+        ui->eventTableView->resizeRowsToContents();
+        // The pilot must see that the table was cut, not take it for the whole flight.
+        if (shown < events.size()) {
+            auto* note = new QStandardItem(
+                    text(TextEventsNotShown).arg(events.size() - shown).arg(shown));
+            note->setEditable(false);
+            note->setData(int(Qt::AlignCenter), Qt::TextAlignmentRole);
+            note->setData(true, FlightLogExport::NoteRole);
+            ui->eventModel->appendRow(note);
+            ui->eventTableView->setSpan(ui->eventModel->rowCount() - 1, 0, 1,
+                                        ui->eventModel->columnCount());
         }
     }
 }

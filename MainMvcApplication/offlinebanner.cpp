@@ -13,7 +13,8 @@ OfflineBanner::OfflineBanner(QTabWidget* tabs, const QString& offlineText)
     setObjectName(QStringLiteral("offlineBanner"));
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
-    setWordWrap(false);
+    // A reason in French or Vietnamese is longer than the window is wide.
+    setWordWrap(true);
     setStyleSheet(QStringLiteral("QLabel#offlineBanner { background: rgba(150, 40, 30, 225); "
                                  "color: white; font-size: 12px; padding: 2px 6px; }"));
     // It informs only; the panels under it stay usable.
@@ -55,10 +56,12 @@ void OfflineBanner::refresh()
 
 void OfflineBanner::place()
 {
-    const int height = qMax(22, fontMetrics().height() + 8);
     // The pages move down by the line's height instead of being covered by it.
     QStackedWidget* pages =
             m_tabs->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const int width = pages ? pages->width() : m_tabs->width();
+    ensurePolished();
+    const int height = qMax(fontMetrics().height() + 8, heightForWidth(width) + 2);
     if (pages) {
         pages->setContentsMargins(0, m_offline ? height : 0, 0, 0);
         if (m_offline)

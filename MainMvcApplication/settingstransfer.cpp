@@ -63,6 +63,7 @@ const int TextBackupIncomplete = 5230;
 const int TextOpenFilter = 5232;
 const int TextNotReported = 5233;
 const int TextNotConfirmed = 5234;
+const int TextCutShortNoneWritten = 5470;
 
 // How long the unit may take to answer a read of n addresses. The link gives up on a
 // silent unit well before this (it then reports the port closed).
@@ -542,7 +543,9 @@ void SettingsTransfer::writeValues(const QMap<int, int>& values)
     if (cutShort) {
         qWarning("The unit went away while a file was written: %d of %d values written", confirmed,
                  total);
-        QString message = text(TextCutShort).arg(confirmed).arg(total);
+        // With nothing confirmed there is no mix to warn of.
+        QString message = confirmed == 0 ? text(TextCutShortNoneWritten).arg(total)
+                                         : text(TextCutShort).arg(confirmed).arg(total);
         if (!failed.isEmpty())
             message += QStringLiteral("\n\n") + text(TextNotConfirmed).arg(failed.join('\n'));
         QMessageBox::critical(m_window, text(TextEndTitle), message, QMessageBox::Ok);

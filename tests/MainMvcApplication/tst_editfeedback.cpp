@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSlider>
@@ -116,6 +117,8 @@ private slots:
     void reasonWhyNoUnitIsConnected();
     void withTheUnitConfirmedAndFailedWrites();
     void withTheUnitUnplugAndReplug();
+    void statusTextsFitInEveryLanguage_data();
+    void statusTextsFitInEveryLanguage();
 };
 
 void TestEditFeedback::initTestCase()
@@ -465,6 +468,78 @@ void TestEditFeedback::withTheUnitUnplugAndReplug()
     QTRY_COMPARE(f.ui->sliderTailGain->value(), 100);
     QCOMPARE(unit.get<int>([](SimServer* s) { return s->unit().appliedWrites().size(); }), 0);
     QCOMPARE(unit.get<int>([](SimServer* s) { return s->unit().setting(303); }), 100);
+}
+
+namespace {
+
+// Whether a label shows all of its text: wrapped within its height, or on one line within
+// its width.
+bool showsWholeText(const QLabel* label)
+{
+    if (label->wordWrap())
+        return label->heightForWidth(label->width()) <= label->height();
+    return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+}
+
+QRect inWindow(const QWidget* widget, const QWidget* window)
+{
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+} // namespace
+
+void TestEditFeedback::statusTextsFitInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "en";
+    QTest::newRow("French") << "fr";
+    QTest::newRow("Vietnamese") << "vi";
+}
+
+void TestEditFeedback::statusTextsFitInEveryLanguage()
+{
+    QFETCH(QString, language);
+    const ResourceManager table(QStringLiteral("docs/%1/strings.xml").arg(language));
+    const QString port = QStringLiteral("/dev/ttyUSB0");
+    ControllerFixture f;
+    EditFeedback* feedback = f.controller->feedback();
+    f.controller->showMainWindow();
+    QWidget* window = f.ui->window();
+    QTest::qWait(50);
+
+    // The longest reasons why no unit is connected, over the panels and in the bar.
+    StatusLine* line = feedback->statusLine();
+    for (int id : {5011, 5013, 5014}) {
+        const QString reason = table.getValue(id).arg(port);
+        QVERIFY(!reason.isEmpty());
+        feedback->offlineBanner()->setReason(reason);
+        line->setLastingText(reason, StatusLine::Failure);
+        QCoreApplication::processEvents();
+        QVERIFY2(showsWholeText(feedback->offlineBanner()), qPrintable(reason));
+        QVERIFY2(showsWholeText(line), qPrintable(reason));
+        // The pages start below the line, however many rows it takes.
+        QVERIFY(f.ui->mainTab->currentWidget()->mapTo(f.ui->mainTab, QPoint(0, 0)).y() >
+                feedback->offlineBanner()->geometry().bottom());
+    }
+    // An edit's outcome in the bar.
+    const QString name = QStringLiteral("Collective Travel (-)");
+    for (int id : {5000, 5001, 5002}) {
+        line->showMessage(table.getValue(id).arg(name, QStringLiteral("100")), StatusLine::Info,
+                          8000);
+        QCoreApplication::processEvents();
+        QVERIFY2(showsWholeText(line), qPrintable(line->text()));
+    }
+    // Nothing in the bar covers another piece of it.
+    const QRect lineRect = inWindow(line, window);
+    for (QWidget* other :
+         {static_cast<QWidget*>(f.ui->lbPortStatus), static_cast<QWidget*>(f.ui->btnSave),
+          static_cast<QWidget*>(f.ui->btnOpen), static_cast<QWidget*>(f.ui->btnFirmware),
+          window->findChild<QWidget*>(QStringLiteral("btnBackup")),
+          window->findChild<QWidget*>(QStringLiteral("statusAreaMenus"))}) {
+        QVERIFY(other);
+        QVERIFY2(!lineRect.intersects(inWindow(other, window)), qPrintable(other->objectName()));
+    }
+    QVERIFY(window->rect().contains(lineRect));
 }
 
 QTEST_MAIN(TestEditFeedback)

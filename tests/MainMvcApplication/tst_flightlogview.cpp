@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -117,6 +118,9 @@ private slots:
     void exportOutcomes_data();
     void exportOutcomes();
     void reconnectForgetsTheChart();
+    void cutTableSaysWhatIsNotShown_data();
+    void cutTableSaysWhatIsNotShown();
+    void eventTextsAreNotCut();
 };
 
 void TestFlightLogView::initTestCase()
@@ -388,6 +392,89 @@ void TestFlightLogView::reconnectForgetsTheChart()
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen.first().text, tr_(5122));
     QVERIFY(f.suggestions.isEmpty());
+}
+
+void TestFlightLogView::cutTableSaysWhatIsNotShown_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::addColumn<int>("hidden");
+    QTest::newRow("a real flight") << 12 << 0;
+    QTest::newRow("exactly the cap") << 1000 << 0;
+    QTest::newRow("one over") << 1001 << 1;
+    QTest::newRow("a broken unit") << 25000 << 24000;
+}
+
+void TestFlightLogView::cutTableSaysWhatIsNotShown()
+{
+    QFETCH(int, events);
+    QFETCH(int, hidden);
+    LogFixture f;
+    QStringList list;
+    for (int i = 0; i < events; ++i)
+        list << QStringLiteral("7_%1").arg(i);
+    if (hidden)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("only the first 1000"));
+    f.answer("600=" + list.join(','));
+
+    QStandardItemModel* model = f.ui->eventModel;
+    const int shown = events - hidden;
+    QCOMPARE(model->rowCount(), shown + (hidden ? 1 : 0));
+    QCOMPARE(model->item(shown - 1, 0)->text(), QString::number((shown - 1) / 10.0));
+    if (hidden) {
+        // The last row says how many events are missing, across the whole table.
+        const int last = model->rowCount() - 1;
+        QCOMPARE(model->item(last, 0)->text(), tr_(5471).arg(hidden).arg(shown));
+        QCOMPARE(f.ui->eventTableView->columnSpan(last, 0), model->columnCount());
+    }
+
+    // The note is no event: the export holds the events alone.
+    f.chosenPath = f.dir.filePath("events.csv");
+    BoxAnswerer boxes({QMessageBox::Ok});
+    f.exporter->exportEvents();
+    bool ok = false;
+    const QList<QStringList> csv = readCsv(f.chosenPath, &ok);
+    QVERIFY(ok);
+    QCOMPARE(csv.size(), shown + 1);
+    QCOMPARE(csv.last().at(1), QStringLiteral("7"));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().text,
+             tr_(5119).arg(shown).arg(QDir::toNativeSeparators(f.chosenPath)));
+
+    // A new flight asked for clears the note with the rows.
+    f.ui->btnChartEvent_prev->click();
+    QCOMPARE(model->rowCount(), 0);
+}
+
+void TestFlightLogView::eventTextsAreNotCut()
+{
+    LogFixture f;
+    f.controller->showMainWindow();
+    QTableView* view = f.ui->eventTableView;
+    QTest::qWait(50);
+    // The widest event text of the window's table, in the view's font.
+    int widest = 0;
+    int widestCode = 0;
+    for (int code = 0; code < 100; ++code) {
+        const int width = view->fontMetrics().horizontalAdvance(tr_(3000 + code));
+        if (width > widest) {
+            widest = width;
+            widestCode = code;
+        }
+    }
+    QVERIFY(widest > view->columnWidth(2)); // else this checks nothing
+    f.answer(QStringLiteral("600=1_0,%1_4010,20_4020").arg(widestCode));
+    QCOMPARE(f.ui->eventModel->rowCount(), 3);
+    QCOMPARE(f.ui->eventModel->item(1, 2)->text(), tr_(3000 + widestCode));
+    // The row holds the text whole, wrapped within its column.
+    const QRect needed = view->fontMetrics().boundingRect(
+            QRect(0, 0, view->columnWidth(2) - 8, 1000), Qt::AlignCenter | Qt::TextWordWrap,
+            tr_(3000 + widestCode));
+    QVERIFY2(needed.height() <= view->rowHeight(1),
+             qPrintable(QStringLiteral("%1 x %2 px for %3 x %4 px")
+                                .arg(view->columnWidth(2))
+                                .arg(view->rowHeight(1))
+                                .arg(needed.width())
+                                .arg(needed.height())));
 }
 
 QTEST_MAIN(TestFlightLogView)

@@ -80,6 +80,8 @@ private slots:
     void cancelWritesNothing();
     void nothingDiffers();
     void loadCutShortByLostUnit();
+    void cutShortSaysWhatTheUnitHolds_data();
+    void cutShortSaysWhatTheUnitHolds();
     void unconfirmedWriteIsNamed();
     void backupFileMayHoldEverySetting();
     void backupRefusedWithoutUnit();
@@ -433,6 +435,46 @@ void TestSettingsTransfer::displayUnits()
     // Names are the window's own captions under the tab's title.
     const QString name = f.controller->transfer()->catalog().name(address);
     QVERIFY2(!name.isEmpty() && !name.contains(QRegularExpression("%\\d")), qPrintable(name));
+}
+
+void TestSettingsTransfer::cutShortSaysWhatTheUnitHolds_data()
+{
+    QTest::addColumn<int>("lostAtWrite");
+    QTest::addColumn<bool>("mix");
+    QTest::newRow("lost at the first value") << 1 << false;
+    QTest::newRow("lost at the third value") << 3 << true;
+}
+
+void TestSettingsTransfer::cutShortSaysWhatTheUnitHolds()
+{
+    QFETCH(int, lostAtWrite);
+    QFETCH(bool, mix);
+    Fixture f;
+    f.controller->pauseMs = 30;
+    f.goOnline(0);
+    f.link->clear();
+    const QString path = f.dir.filePath("four.fbl");
+    writeFile(path, "0136=0002\n0137=0050\n0138=0001\n0139=0005\n");
+    f.controller->openPath = path;
+    f.link->onWrite = [&] {
+        if (f.link->writes().size() == lostAtWrite) {
+            f.link->connected = false;
+            QTimer::singleShot(0, [&] { f.controller->handlePortStatusChanged(-100); });
+        }
+    };
+    whenRestoreDialog([](RestoreDialog* dialog) { dialog->writeButton()->click(); });
+    BoxAnswerer answers({QMessageBox::Ok});
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("unit went away"));
+    f.ui->btnOpen->click();
+
+    QCOMPARE(answers.seen.size(), 1);
+    const QString text = answers.seen.first().text;
+    const int confirmed = lostAtWrite - 1;
+    // A mix only where something of the file was written; else the old settings stand.
+    const QString expected = mix ? tr_(5218).arg(confirmed).arg(4) : tr_(5470).arg(4);
+    QVERIFY2(text.startsWith(expected), qPrintable(text));
+    QCOMPARE(text.contains(tr_(5218).arg(confirmed).arg(4)), mix);
+    QVERIFY2(text.contains(tr_(5234).arg(QString())), qPrintable(text));
 }
 
 QTEST_MAIN(TestSettingsTransfer)
