@@ -266,13 +266,13 @@ void TestAppConfigManager::unstorableTextKeepsPreviousValue_data()
     QTest::addColumn<QString>("value");
     // A folder named like this once set the language through the settings file.
     QTest::newRow("separator and line break in a folder") << "last_params_dir"
-                                                          << "/home/pilot/a?b\r\nlang?fr";
+                                                          << "/data/pilot/a?b\r\nlang?fr";
     QTest::newRow("separator") << "last_params_dir"
-                               << "/home/pilot/why?";
+                               << "/data/pilot/why?";
     QTest::newRow("line feed") << "last_params_dir"
-                               << "/home/pilot/a\nlang?vi";
+                               << "/data/pilot/a\nlang?vi";
     QTest::newRow("carriage return") << "last_params_dir"
-                                     << "/home/pilot/a\rb";
+                                     << "/data/pilot/a\rb";
     QTest::newRow("separator in the key") << "last?params"
                                           << "x";
     QTest::newRow("line break in the key") << "lang\ntxmode"
@@ -284,19 +284,19 @@ void TestAppConfigManager::unstorableTextKeepsPreviousValue()
     QFETCH(QString, key);
     QFETCH(QString, value);
     QVERIFY(!AppConfigManager::canStore(key) || !AppConfigManager::canStore(value));
-    writeFile(m_path, "last_params_dir?/home/pilot/old\r\nlang?en\r\n");
+    writeFile(m_path, "last_params_dir?/data/pilot/old\r\nlang?en\r\n");
     {
         AppConfigManager config(m_path);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not stored"));
         config.put(key, value);
-        QCOMPARE(config.get("last_params_dir"), QString("/home/pilot/old"));
+        QCOMPARE(config.get("last_params_dir"), QString("/data/pilot/old"));
         QVERIFY(!config.hasKey(key) || key == "last_params_dir");
         config.saveConfigToFile();
     }
     // Nothing of the refused text reached the file: the same two settings, nothing else.
     bool wellFormed = false;
     QCOMPARE(parseSaved(readFile(m_path), &wellFormed),
-             (Settings{{"last_params_dir", "/home/pilot/old"}, {"lang", "en"}}));
+             (Settings{{"last_params_dir", "/data/pilot/old"}, {"lang", "en"}}));
     QVERIFY(wellFormed);
 
     // Ordinary text, spaces and punctuation included, is still stored.
