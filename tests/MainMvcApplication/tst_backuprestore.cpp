@@ -3,7 +3,7 @@
 // it into another shows exactly the differences, in the window's units, and makes the two
 // units equal; a unit that drops frames while the file is written is named in the end.
 
-#include "transfertestsupport.h"
+#include "virtualunitsupport.h"
 
 #include "settingstransfer.h"
 
@@ -20,64 +20,6 @@
 #include <memory>
 
 namespace {
-
-struct Unit
-{
-    Unit(const QString& linkPath, int serialNumber)
-    {
-        SimOptions options;
-        options.linkPath = linkPath;
-        options.serialNumber = serialNumber;
-        options.seed = quint32(serialNumber);
-        host.reset(new SimHost(options));
-    }
-    int setting(int address)
-    {
-        return host->get<int>([address](SimServer* s) { return s->unit().setting(address); });
-    }
-    void set(int address, int value)
-    {
-        SimHost* h = host.get();
-        h->run([h, address, value]() { h->server()->unit().write(address, value, 0); });
-    }
-    void dropEveryFrame()
-    {
-        SimHost* h = host.get();
-        h->run([h]() {
-            SimSession::Faults faults;
-            faults.dropShare = 1.0;
-            h->server()->setFaults(faults);
-        });
-    }
-    std::unique_ptr<SimHost> host;
-};
-
-struct Program
-{
-    explicit Program(const QString& linkPath)
-    {
-        qputenv("HX_SERIAL_PORT", QFile::encodeName(linkPath));
-        tr_(0);
-        config.reset(new AppConfigManager(dir.filePath(QStringLiteral("fbl.afc"))));
-        controller.reset(new TestController(config.data(), nullptr));
-        controller->pauseMs = 20;
-        ui = controller->mainWindow();
-    }
-    ~Program()
-    {
-        controller.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    bool connected() const
-    {
-        return controller->currentRunMode() == MainController::Online &&
-               ui->lbPortStatus->styleSheet().contains(QStringLiteral("/connected.png"));
-    }
-    QTemporaryDir dir;
-    QScopedPointer<AppConfigManager> config;
-    QScopedPointer<TestController> controller;
-    Ui::MainWidget* ui = nullptr;
-};
 
 QMap<int, int> readPairs(const QString& path)
 {
@@ -146,7 +88,7 @@ void TestBackupRestore::backupThenRestoreIntoAnotherUnit()
         }
         unit.set(103, 65);  // 6.5 V
         unit.set(524, 310); // 3100 rpm
-        Program program(unit.host->path());
+        Program program(unit.host->path(), 20);
         QTRY_VERIFY_WITH_TIMEOUT(program.connected(), 5000);
         for (const UnitSettingTable::Setting& s : settings)
             a.insert(s.address, unit.setting(s.address));
@@ -185,7 +127,7 @@ void TestBackupRestore::backupThenRestoreIntoAnotherUnit()
     QVERIFY(differing.size() > 10);
     QVERIFY(differing.size() < settings.size());
 
-    Program program(other.host->path());
+    Program program(other.host->path(), 20);
     QTRY_VERIFY_WITH_TIMEOUT(program.connected(), 5000);
     program.controller->openPath = path + QStringLiteral(".fbk");
     QMap<int, QString> rows;
@@ -216,7 +158,7 @@ void TestBackupRestore::droppedFramesNameTheRow()
 {
     Unit unit(linkPath("c"), 200003);
     QVERIFY(unit.host->started());
-    Program program(unit.host->path());
+    Program program(unit.host->path(), 20);
     QTRY_VERIFY_WITH_TIMEOUT(program.connected(), 5000);
     const QString path = m_dir.filePath(QStringLiteral("drop.fbl"));
     {

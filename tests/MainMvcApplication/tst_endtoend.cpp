@@ -3,7 +3,7 @@
 // user does reaches the unit, files carry settings from one unit to another, and a cable
 // pulled and plugged back in is noticed both ways.
 
-#include "transfertestsupport.h"
+#include "virtualunitsupport.h"
 
 #include "parametermodel.h"
 
@@ -20,66 +20,6 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QToolButton>
-
-#include <memory>
-
-namespace {
-
-// A virtual unit in its own thread, reached under a stable link path.
-struct Unit
-{
-    Unit(const QString& linkPath, int serialNumber)
-    {
-        SimOptions options;
-        options.linkPath = linkPath;
-        options.serialNumber = serialNumber;
-        options.seed = quint32(serialNumber);
-        host.reset(new SimHost(options));
-    }
-
-    int setting(int address)
-    {
-        return host->get<int>([address](SimServer* s) { return s->unit().setting(address); });
-    }
-    void set(int address, int value)
-    {
-        SimHost* h = host.get();
-        h->run([h, address, value]() { h->server()->unit().write(address, value, 0); });
-    }
-
-    std::unique_ptr<SimHost> host;
-};
-
-// The controller on the real link, pointed at `linkPath`.
-struct Program
-{
-    explicit Program(const QString& linkPath)
-    {
-        qputenv("HX_SERIAL_PORT", QFile::encodeName(linkPath));
-        tr_(0); // the English table, before the window asks for "the" table
-        config.reset(new AppConfigManager(dir.filePath(QStringLiteral("fbl.afc"))));
-        controller.reset(new TestController(config.data(), nullptr));
-        ui = controller->mainWindow();
-    }
-    ~Program()
-    {
-        controller.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    bool connected() const
-    {
-        return controller->currentRunMode() == MainController::Online &&
-               ui->lbPortStatus->styleSheet().contains(QStringLiteral("/connected.png"));
-    }
-
-    QTemporaryDir dir;
-    QScopedPointer<AppConfigManager> config;
-    QScopedPointer<TestController> controller;
-    Ui::MainWidget* ui = nullptr;
-};
-
-} // namespace
 
 class TestEndToEnd : public QObject
 {
