@@ -233,4 +233,23 @@ struct ControllerFixture
     Ui::MainWidget* ui = nullptr;
 };
 
+// Runs `action` inside the application's event loop and tells whether it asked the
+// application to quit. (QCoreApplication::exec, unlike a local loop, also clears the quit
+// request again, so later tests can still open dialogs.)
+inline bool quitDuring(const std::function<void()>& action)
+{
+    bool finished = false;
+    // Ends the loop when the action did not; it must not outlive this call.
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    QTimer::singleShot(0, [&] {
+        action();
+        finished = true;
+        fallback.start(100);
+    });
+    const int code = QCoreApplication::exec();
+    return finished && code == 0;
+}
+
 #endif // CONTROLLERTESTSUPPORT_H

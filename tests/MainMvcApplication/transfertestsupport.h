@@ -8,10 +8,26 @@
 #include "controllertestsupport.h"
 #include "restoredialog.h"
 
+#include <QFile>
 #include <QMap>
 #include <QPainter>
 #include <QSet>
 #include <QTableWidget>
+
+// The address=value pairs of a parameter file or backup, as written.
+inline QMap<int, int> readPairs(const QString& path)
+{
+    QMap<int, int> pairs;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return pairs;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QList<QByteArray> pair = line.split('=');
+        if (pair.size() == 2)
+            pairs.insert(pair.at(0).toInt(), pair.at(1).toInt());
+    }
+    return pairs;
+}
 
 class UnitLink : public RecordingLink
 {

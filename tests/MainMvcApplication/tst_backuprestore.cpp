@@ -21,20 +21,6 @@
 
 namespace {
 
-QMap<int, int> readPairs(const QString& path)
-{
-    QMap<int, int> pairs;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return pairs;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QList<QByteArray> pair = line.split('=');
-        if (pair.size() == 2)
-            pairs.insert(pair.at(0).toInt(), pair.at(1).toInt());
-    }
-    return pairs;
-}
-
 // A value of the setting's range other than its default, chosen by `salt`.
 int otherValue(const UnitSettingTable::Setting& s, int salt)
 {

@@ -15,23 +15,6 @@
 
 namespace {
 
-// Runs `action` inside the application's event loop and tells whether it asked the
-// application to quit.
-bool quitDuring(const std::function<void()>& action)
-{
-    bool finished = false;
-    QTimer fallback;
-    fallback.setSingleShot(true);
-    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(7); });
-    QTimer::singleShot(0, [&] {
-        action();
-        finished = true;
-        fallback.start(100);
-    });
-    const int code = QCoreApplication::exec();
-    return finished && code == 0;
-}
-
 // Presses "Update firmware" in the device information dialog once it is shown.
 void pressUpdateInDialog()
 {

@@ -27,20 +27,6 @@ void writeFile(const QString& path, const QByteArray& content)
     file.write(content);
 }
 
-QMap<int, int> readPairs(const QString& path)
-{
-    QMap<int, int> pairs;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return pairs;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QList<QByteArray> pair = line.split('=');
-        if (pair.size() == 2)
-            pairs.insert(pair.at(0).toInt(), pair.at(1).toInt());
-    }
-    return pairs;
-}
-
 // A unit holding every setting at its default, and its serial number.
 QMap<int, int> defaultUnit()
 {
