@@ -1,4 +1,6 @@
+#include "firstpaintprobe.h"
 #include "maincontroller.h"
+#include "mainwidget.h"
 #include "messagelog.h"
 #include "screenshothook.h"
 
@@ -21,7 +23,8 @@
 // Besides the usual run, three environment variables serve development and tests:
 //   HX_QUIT_AFTER_MS=<n>    end the event loop n ms after it started (exit code 0)
 //   HX_STARTUP_PROBE=1      print "hxmain: ready <ms>" on stdout once the controller and
-//                           its window are built (ms since the entry was reached)
+//                           its window are built, and "hxmain: painted <ms>" when the
+//                           window first draws itself (ms since the entry was reached)
 //   HX_SCREENSHOT=<file>    save a picture of the main window once a unit is connected and
 //                           live values have arrived, then end (see ScreenshotHook);
 //                           HX_SCREENSHOT_TIMEOUT_MS bounds the wait (default 30000)
@@ -106,14 +109,16 @@ int main(int argc, char* argv[])
 
     if (qEnvironmentVariableIsSet("HX_STARTUP_PROBE")) {
         QTextStream(stdout) << "hxmain: ready " << sinceStart.elapsed() << Qt::endl;
+        new FirstPaintProbe(controller->mainWindow(), sinceStart, QStringLiteral("hxmain"));
     }
 
     // The icon file holds nine sizes, all decoded at once: it is read when the window
     // first shows rather than while the program starts.
-    QTimer::singleShot(2000, controller.data(),
+    QTimer::singleShot(2000, Qt::PreciseTimer, controller.data(),
                        [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/Solvan.ico"))); });
-    QTimer::singleShot(2000, controller.data(), SLOT(showMainWindow()));
-    QTimer::singleShot(2000, &splash, [&splash] {
+    // Precise timers: a coarse one may end the splash up to a tenth of a second early.
+    QTimer::singleShot(2000, Qt::PreciseTimer, controller.data(), SLOT(showMainWindow()));
+    QTimer::singleShot(2000, Qt::PreciseTimer, &splash, [&splash] {
         splash.hide();
         splash.setPixmap(QPixmap()); // the picture is not needed again
     });
