@@ -112,9 +112,9 @@ int main(int argc, char* argv[])
         new FirstPaintProbe(controller->mainWindow(), sinceStart, QStringLiteral("hxmain"));
     }
 
-    // The icon file holds nine sizes, all decoded at once: it is read when the window
-    // first shows rather than while the program starts.
-    QTimer::singleShot(2000, Qt::PreciseTimer, controller.data(),
+    // The icon file holds nine sizes, all decoded at once: it is read once the program is
+    // up, while the splash shows, rather than on the way there or when the window shows.
+    QTimer::singleShot(0, controller.data(),
                        [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/Solvan.ico"))); });
     // Precise timers: a coarse one may end the splash up to a tenth of a second early.
     QTimer::singleShot(2000, Qt::PreciseTimer, controller.data(), SLOT(showMainWindow()));

@@ -169,11 +169,6 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     // The port and language menus apply the stored port choice and language themselves.
     new StatusAreaMenus(ui, config, serialManager);
     m_logExport = new FlightLogExport(ui, this);
-    // The record arrows turn grey at the oldest and the latest flight.
-    const QString greyArrows = QStringLiteral(
-            "#btnChartEvent_prev:disabled { image: url(images/left-arrow-disabled.png); }\n"
-            "#btnChartEvent_next:disabled { image: url(images/right-arrow-disabled.png); }\n");
-    ui->frame->setStyleSheet(ui->frame->styleSheet() + greyArrows);
     showFlightNavigation(flightIndex);
 
     mainTimer.setSingleShot(false);

@@ -24,6 +24,7 @@
 #include <QSequentialAnimationGroup>
 #include <QStandardItemModel>
 #include <QStyle>
+#include <QTimer>
 #include <QWebFrame>
 #include <QWebPage>
 
@@ -54,6 +55,28 @@ void installFontFallbacks()
                               QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
     QFont::insertSubstitutions(QStringLiteral("UTM Banque"), sans);
     QFont::insertSubstitutions(QStringLiteral("Segoe UI"), sans.mid(1));
+}
+
+// The form keeps the style sheets of the window, the tab widget and each tab's panel in
+// this property rather than in "styleSheet". Qt restyles a widget's whole subtree each
+// time it moves under a styled widget, and the form builds every tab page, and every
+// page of the stacks inside them, on its own before adding it: with the sheets in place,
+// each page was styled as it was added, and styled again when the window first showed.
+// Set once the form stands, parents first, each sheet is matched against each widget
+// once.
+const char* const DeferredStyleSheetProperty = "deferredStyleSheet";
+
+void applyDeferredStyleSheets(QWidget* root)
+{
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : qAsConst(widgets)) {
+        const QVariant sheet = widget->property(DeferredStyleSheetProperty);
+        if (!sheet.isValid())
+            continue;
+        widget->setProperty(DeferredStyleSheetProperty, QVariant());
+        widget->setStyleSheet(sheet.toString() + widget->styleSheet());
+    }
 }
 
 void setIntValidator(QLineEdit* edit, int bottom, int top)
@@ -139,9 +162,44 @@ Ui_MainWidget::Ui_MainWidget()
     // Set before the first polish, so that marking a step later costs only a re-polish.
     for (QLineEdit* edit : {editRPM1, editRPM2, editRPM3})
         edit->setStyleSheet(QString::fromLatin1(RpmMarkSheet));
+
+    // Nothing is shown before the splash goes, so the look is finished once the program
+    // is up and running rather than on its way there.
+    QTimer::singleShot(0, this, &Ui_MainWidget::finishLook);
 }
 
 Ui_MainWidget::~Ui_MainWidget() = default;
+
+void Ui_MainWidget::setVisible(bool visible)
+{
+    if (visible)
+        finishLook();
+    CustomFrame::setVisible(visible);
+}
+
+void Ui_MainWidget::finishLook()
+{
+    if (m_lookFinished)
+        return;
+    m_lookFinished = true;
+    applyDeferredStyleSheets(this);
+    loadHelpPages();
+    // Every page is polished when the window first shows, hidden tabs included; done a
+    // page at a time while the splash is up, the window appears without that wait.
+    polishPagesFrom(0);
+}
+
+void Ui_MainWidget::polishPagesFrom(int index)
+{
+    if (isVisible())
+        return; // showing the window has polished everything
+    if (index >= mainTab->count()) {
+        ensurePolished();
+        return;
+    }
+    mainTab->widget(index)->ensurePolished();
+    QTimer::singleShot(0, this, [this, index] { polishPagesFrom(index + 1); });
+}
 
 QString Ui_MainWidget::text(int id) const
 {
@@ -373,7 +431,6 @@ void Ui_MainWidget::intializeWidgetProperties()
     eventTableView->setModel(eventModel);
     eventTableView->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
-    loadHelpPages();
     chartPage = new LazyChartPage(
             chartView, [this] { loadChartPage(); }, this);
 }

@@ -66,6 +66,8 @@ public:
     // The flight-log chart's page, made when the chart is first opened.
     LazyChartPage* chartPage = nullptr;
 
+    void setVisible(bool visible) override;
+
 public slots:
     void registerUiConnections();
     void intializeWidgetProperties();
@@ -106,6 +108,10 @@ protected:
 
 private:
     QString text(int id) const;
+    // Styles the form and fills the help pages: the first time the event loop runs, while
+    // the splash is still up, or at once when the window is shown before that.
+    void finishLook();
+    void polishPagesFrom(int index);
     void setValidators();
     void fillComboBoxes();
     void placeDrawnWidgets();
@@ -117,6 +123,7 @@ private:
     void startAnimation(QObject* target, QAbstractAnimation* animation);
 
     QHash<QObject*, QPointer<QAbstractAnimation>> m_animations;
+    bool m_lookFinished = false;
 };
 
 namespace Ui {

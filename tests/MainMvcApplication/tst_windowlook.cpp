@@ -1,0 +1,78 @@
+// The window's style sheets and help pages are put in place after the form is built: the
+// first time the event loop runs, or at once when the window is shown before that. Either
+// way the pilot must see the same window.
+#include "mainwidget.h"
+
+#include <resourcemanager.h>
+
+#include <QColor>
+#include <QImage>
+#include <QTextBrowser>
+#include <QtTest>
+
+class TestWindowLook : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void finishedBeforeSeen_data();
+    void finishedBeforeSeen();
+    void everyPagePolishedWhileHidden();
+};
+
+void TestWindowLook::initTestCase()
+{
+    QVERIFY(ResourceManager::instance(QStringLiteral("docs/en/strings.xml")));
+}
+
+void TestWindowLook::finishedBeforeSeen_data()
+{
+    QTest::addColumn<bool>("showAtOnce");
+    QTest::newRow("event loop runs first") << false;
+    QTest::newRow("shown at once") << true;
+}
+
+void TestWindowLook::finishedBeforeSeen()
+{
+    QFETCH(bool, showAtOnce);
+    Ui::MainWidget window;
+    if (showAtOnce)
+        window.show();
+    else
+        QCoreApplication::processEvents();
+
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* widget : qAsConst(widgets)) {
+        QVERIFY2(!widget->property("deferredStyleSheet").isValid(),
+                 qPrintable(widget->objectName()));
+    }
+    for (QWidget* styled :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.mainTab),
+          static_cast<QWidget*>(window.frameGovernor), static_cast<QWidget*>(window.frame)}) {
+        QVERIFY2(!styled->styleSheet().isEmpty(), qPrintable(styled->objectName()));
+    }
+    // The record arrows keep their grey picture for the ends of the log.
+    QVERIFY(window.frame->styleSheet().contains(QStringLiteral("left-arrow-disabled.png")));
+    for (QTextBrowser* help : window.findChildren<QTextBrowser*>())
+        QVERIFY2(!help->toPlainText().trimmed().isEmpty(), qPrintable(help->objectName()));
+
+    // What the pilot sees: the start panel in its own dark blue, not the platform's grey.
+    if (!showAtOnce)
+        window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage panel = window.frameStart->grab().toImage();
+    QCOMPARE(panel.pixelColor(panel.width() / 2, panel.height() - 8), QColor(0x23, 0x2b, 0x35));
+}
+
+void TestWindowLook::everyPagePolishedWhileHidden()
+{
+    Ui::MainWidget window;
+    QTRY_VERIFY(window.testAttribute(Qt::WA_WState_Polished));
+    for (int i = 0; i < window.mainTab->count(); ++i)
+        QVERIFY(window.mainTab->widget(i)->testAttribute(Qt::WA_WState_Polished));
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(TestWindowLook)
+#include "tst_windowlook.moc"
