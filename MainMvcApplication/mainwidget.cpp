@@ -587,6 +587,11 @@ void Ui_MainWidget::animationWhenTabChange(int tabIndex)
         return;
     QFrame* frame = frames[tabIndex];
     finishAnimation(frame);
+    // Until the window shows, the frame stands where the form put it, not where the layout
+    // will: a slide started then would end there, over the help text, after the layout
+    // had placed it.
+    if (!frame->isVisible())
+        return;
     const QPoint rest = frame->pos();
     auto* animation = new QPropertyAnimation(frame, "pos", this);
     animation->setDuration(AnimationMs);
