@@ -24,6 +24,7 @@
 #include <QSequentialAnimationGroup>
 #include <QStandardItemModel>
 #include <QStyle>
+#include <QVarLengthArray>
 #include <QWebFrame>
 #include <QWebPage>
 
@@ -704,10 +705,11 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
         animationWhenBindRx();
     } else if (combo == cbGovernorMode) {
         // Only what changes is shown or hidden: each change costs a layout and a repaint.
-        const auto setShown = [](QWidget* widget, bool shown) {
+        QVarLengthArray<QPair<QWidget*, bool>, 32> changes;
+        const auto setShown = [&changes](QWidget* widget, bool shown) {
             if (widget->isHidden() == shown ||
                 !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
-                widget->setVisible(shown);
+                changes.append(qMakePair(widget, shown));
         };
         const bool enabled = index != 0;
         const bool nitro = index == 2;
@@ -724,14 +726,26 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
                 continue;
             setShown(child, enabled);
         }
-        if (!enabled)
+        if (enabled) {
+            setShown(cbGasServosType, nitro);
+            setShown(checkThrottleServosReverse, nitro);
+            setShown(cbGain, true);
+            setShown(editSensorConfig, !nitro);
+            setShown(lbSensorConfig, !nitro);
+            setShown(checkIdleDuringBailout, !nitro);
+        }
+        if (changes.isEmpty())
             return;
-        setShown(cbGasServosType, nitro);
-        setShown(checkThrottleServosReverse, nitro);
-        setShown(cbGain, true);
-        setShown(editSensorConfig, !nitro);
-        setShown(lbSensorConfig, !nitro);
-        setShown(checkIdleDuringBailout, !nitro);
+        // Each widget shown or hidden would add its own rectangle to the region to repaint,
+        // a region of dozens of rectangles built up one by one; the frame is repainted once
+        // instead.
+        const bool batched = frameGovernor->updatesEnabled();
+        if (batched)
+            frameGovernor->setUpdatesEnabled(false);
+        for (const auto& change : changes)
+            change.first->setVisible(change.second);
+        if (batched)
+            frameGovernor->setUpdatesEnabled(true);
     } else if (combo == rpmType) {
         // The step in use is marked in yellow (the edits' own sheet, keyed on a property);
         // the others keep the skin's look: a plain white background would hide the skin's
