@@ -137,9 +137,10 @@ Ui_MainWidget::Ui_MainWidget()
 
     lbWriteLoadedParams->setText(text(7));
 
-    // Set before the first polish, so that marking a step later costs only a re-polish.
-    for (QLineEdit* edit : {editRPM1, editRPM2, editRPM3})
-        edit->setStyleSheet(QString::fromLatin1(RpmMarkSheet));
+    // Set before the first polish, so that marking a step later costs only a re-polish. On
+    // the panel, not on each edit: an edit's own sheet is parsed again at each re-polish.
+    frameGovernor->setStyleSheet(frameGovernor->styleSheet() + QLatin1Char('\n') +
+                                 QString::fromLatin1(RpmMarkSheet));
 }
 
 Ui_MainWidget::~Ui_MainWidget() = default;
@@ -747,7 +748,7 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
         if (batched)
             frameGovernor->setUpdatesEnabled(true);
     } else if (combo == rpmType) {
-        // The step in use is marked in yellow (the edits' own sheet, keyed on a property);
+        // The step in use is marked in yellow (the panel's sheet, keyed on a property);
         // the others keep the skin's look: a plain white background would hide the skin's
         // light text. Only an edit whose mark changes is polished again: a new sheet would
         // parse and match the whole window's sheets for each answer.
@@ -756,6 +757,13 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
             const bool marked = index == i + 1;
             if (edits[i]->property(RpmMarkProperty).toBool() == marked)
                 continue;
+            // A re-polish first puts back the font the edit had before the sheets, then the
+            // sheets' font again: two font changes, each laying out the text anew. With the
+            // sheets' font made the edit's own, both are no change.
+            if (!edits[i]->testAttribute(Qt::WA_SetFont)) {
+                edits[i]->ensurePolished();
+                edits[i]->setFont(edits[i]->font());
+            }
             edits[i]->setProperty(RpmMarkProperty, marked);
             edits[i]->style()->polish(edits[i]);
             edits[i]->update();

@@ -75,6 +75,8 @@ private slots:
     void sameGovernorModeTouchesNothing();
     void rpmStepMarkedOnItsEdit_data();
     void rpmStepMarkedOnItsEdit();
+    void rpmMarkKeepsTheFont_data();
+    void rpmMarkKeepsTheFont();
     void answerTextReachesItsWidget_data();
     void answerTextReachesItsWidget();
 };
@@ -189,6 +191,44 @@ void TestAnswerDisplay::rpmStepMarkedOnItsEdit()
         }
         QVERIFY2(dark > 20, qPrintable(QStringLiteral("%1 dark pixels").arg(dark)));
     }
+}
+
+void TestAnswerDisplay::rpmMarkKeepsTheFont_data()
+{
+    QTest::addColumn<QList<int>>("steps"); // answers for 535 once each edit was marked once
+    QTest::newRow("one to two") << QList<int>{1, 2};
+    QTest::newRow("round") << QList<int>{1, 2, 3, 0, 3};
+}
+
+void TestAnswerDisplay::rpmMarkKeepsTheFont()
+{
+    QFETCH(QList<int>, steps);
+    ControllerFixture f;
+    f.ui->mainTab->setCurrentIndex(TabGovernor);
+    f.answer(QStringLiteral("511,1"));
+    for (const int step : {1, 2, 3, 0})
+        f.answer(QStringLiteral("535,%1").arg(step));
+    QLineEdit* const edits[3] = {f.ui->editRPM1, f.ui->editRPM2, f.ui->editRPM3};
+    // The skin's font, as on every other edit of the panel.
+    for (QLineEdit* edit : edits)
+        QCOMPARE(edit->font(), f.ui->editGearRatio->font());
+    class FontWatch : public QObject
+    {
+    public:
+        int changes = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            changes += event->type() == QEvent::FontChange ? 1 : 0;
+            return false;
+        }
+    } fonts;
+    for (QLineEdit* edit : edits)
+        edit->installEventFilter(&fonts);
+    for (const int step : steps)
+        f.answer(QStringLiteral("535,%1").arg(step));
+    QCOMPARE(fonts.changes, 0);
+    for (QLineEdit* edit : edits)
+        QCOMPARE(edit->font(), f.ui->editGearRatio->font());
 }
 
 void TestAnswerDisplay::answerTextReachesItsWidget_data()
