@@ -44,7 +44,6 @@ EditFeedback::EditFeedback(Ui::MainWidget* ui, AdaptorModel* adaptors, SerialMan
     connect(m_tracker, &WriteOutcomeTracker::finished, m_view, &WriteOutcomeView::show);
     connect(link, &SerialManager::_portStatusChanged, this, &EditFeedback::portStatusChanged);
     connect(link, &SerialManager::_linkProblemChanged, this, &EditFeedback::linkProblemChanged);
-    connect(link, &SerialManager::_responseToUpdateUi, this, &EditFeedback::answerReceived);
 
     m_banner->setOffline(true);
     showReason();
@@ -129,13 +128,7 @@ void EditFeedback::showReason()
     m_status->setLastingText(reason, StatusLine::Failure);
 }
 
-void EditFeedback::answerReceived(const QVariant& answer)
+void EditFeedback::valueRead(int unitAddress)
 {
-    const QString s = answer.toString();
-    if (s.contains(QLatin1Char('=')))
-        return;
-    bool ok = false;
-    const int address = s.section(QLatin1Char(','), 0, 0).toInt(&ok, 10);
-    if (ok)
-        m_view->valueRead(address);
+    m_view->valueRead(unitAddress);
 }

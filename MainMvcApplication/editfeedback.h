@@ -22,8 +22,9 @@ class MainWidget;
 // What the window tells the pilot about edits and the link, so that no edit ends
 // silently: how each write ended (status line, failure bubble on the widget), that edits
 // made while no unit is connected stay in the window, why no unit is connected, and which
-// range a line edit accepts. The controller reports the edits it sends or keeps; the rest
-// comes from the link's signals.
+// range a line edit accepts. The controller reports the edits it sends or keeps and the
+// values the unit answers with (it parses each answer once); the rest comes from the link's
+// signals.
 class EditFeedback : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,8 @@ public:
     void editSent(int windowAddress, int unitAddress, int value, QObject* source);
     // An edit kept in the window because no unit is connected.
     void editKeptOffline(int windowAddress, int value, QObject* source);
+    // The unit answered a read of unitAddress (whether or not the window took the value).
+    void valueRead(int unitAddress);
 
     // The text for a SerialManager::LinkProblem on a port.
     QString problemText(int problem, const QString& port) const;
@@ -50,7 +53,6 @@ private:
     void noteSource(int windowAddress, QObject* source);
     void portStatusChanged(int status);
     void linkProblemChanged(int problem, const QString& port);
-    void answerReceived(const QVariant& answer);
     void showReason();
     QString text(int id) const;
 

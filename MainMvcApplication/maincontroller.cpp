@@ -767,9 +767,12 @@ void MainController::handleParamsChanged(QVariant response)
         return;
     }
 
-    const QStringList parts = s.split(QLatin1Char(','));
-    const int address = parts.first().toInt(nullptr, 10);
-    const int value = parts.last().toInt(nullptr, 10);
+    // "address,value": read in place, without a list of parts per answer.
+    const int comma = s.indexOf(QLatin1Char(','));
+    const int lastComma = s.lastIndexOf(QLatin1Char(','));
+    bool addressRead = false;
+    const int address = (comma < 0 ? QStringRef(&s) : s.leftRef(comma)).toInt(&addressRead, 10);
+    const int value = (lastComma < 0 ? QStringRef(&s) : s.midRef(lastComma + 1)).toInt(nullptr, 10);
     fileTransfer->takeAnswer(address, value);
     if (address >= 1 && address <= 3) {
         if (firmwareDialog) {
@@ -793,6 +796,8 @@ void MainController::handleParamsChanged(QVariant response)
         }
     }
     readScheduler.answerReceived();
+    if (addressRead && editFeedback)
+        editFeedback->valueRead(address);
 }
 
 void MainController::changeEventAndChart(int page, int flight)

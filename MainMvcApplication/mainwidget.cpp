@@ -25,6 +25,7 @@
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTimer>
+#include <QVarLengthArray>
 #include <QWebFrame>
 #include <QWebPage>
 
@@ -159,9 +160,11 @@ Ui_MainWidget::Ui_MainWidget()
 
     lbWriteLoadedParams->setText(text(7));
 
-    // Set before the first polish, so that marking a step later costs only a re-polish.
-    for (QLineEdit* edit : {editRPM1, editRPM2, editRPM3})
-        edit->setStyleSheet(QString::fromLatin1(RpmMarkSheet));
+    // On the panel, not on each edit: an edit's own sheet is parsed again at each
+    // re-polish. With the panel's own sheet, so that marking a step costs only a re-polish.
+    frameGovernor->setProperty(DeferredStyleSheetProperty,
+                               frameGovernor->property(DeferredStyleSheetProperty).toString() +
+                                       QLatin1Char('\n') + QString::fromLatin1(RpmMarkSheet));
 
     // Nothing is shown before the splash goes, so the look is finished once the program
     // is up and running rather than on its way there.
@@ -644,6 +647,11 @@ void Ui_MainWidget::animationWhenTabChange(int tabIndex)
         return;
     QFrame* frame = frames[tabIndex];
     finishAnimation(frame);
+    // Until the window shows, the frame stands where the form put it, not where the layout
+    // will: a slide started then would end there, over the help text, after the layout
+    // had placed it.
+    if (!frame->isVisible())
+        return;
     const QPoint rest = frame->pos();
     auto* animation = new QPropertyAnimation(frame, "pos", this);
     animation->setDuration(AnimationMs);
@@ -756,10 +764,11 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
         animationWhenBindRx();
     } else if (combo == cbGovernorMode) {
         // Only what changes is shown or hidden: each change costs a layout and a repaint.
-        const auto setShown = [](QWidget* widget, bool shown) {
+        QVarLengthArray<QPair<QWidget*, bool>, 32> changes;
+        const auto setShown = [&changes](QWidget* widget, bool shown) {
             if (widget->isHidden() == shown ||
                 !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
-                widget->setVisible(shown);
+                changes.append(qMakePair(widget, shown));
         };
         const bool enabled = index != 0;
         const bool nitro = index == 2;
@@ -776,16 +785,28 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
                 continue;
             setShown(child, enabled);
         }
-        if (!enabled)
+        if (enabled) {
+            setShown(cbGasServosType, nitro);
+            setShown(checkThrottleServosReverse, nitro);
+            setShown(cbGain, true);
+            setShown(editSensorConfig, !nitro);
+            setShown(lbSensorConfig, !nitro);
+            setShown(checkIdleDuringBailout, !nitro);
+        }
+        if (changes.isEmpty())
             return;
-        setShown(cbGasServosType, nitro);
-        setShown(checkThrottleServosReverse, nitro);
-        setShown(cbGain, true);
-        setShown(editSensorConfig, !nitro);
-        setShown(lbSensorConfig, !nitro);
-        setShown(checkIdleDuringBailout, !nitro);
+        // Each widget shown or hidden would add its own rectangle to the region to repaint,
+        // a region of dozens of rectangles built up one by one; the frame is repainted once
+        // instead.
+        const bool batched = frameGovernor->updatesEnabled();
+        if (batched)
+            frameGovernor->setUpdatesEnabled(false);
+        for (const auto& change : changes)
+            change.first->setVisible(change.second);
+        if (batched)
+            frameGovernor->setUpdatesEnabled(true);
     } else if (combo == rpmType) {
-        // The step in use is marked in yellow (the edits' own sheet, keyed on a property);
+        // The step in use is marked in yellow (the panel's sheet, keyed on a property);
         // the others keep the skin's look: a plain white background would hide the skin's
         // light text. Only an edit whose mark changes is polished again: a new sheet would
         // parse and match the whole window's sheets for each answer.
@@ -794,6 +815,13 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
             const bool marked = index == i + 1;
             if (edits[i]->property(RpmMarkProperty).toBool() == marked)
                 continue;
+            // A re-polish first puts back the font the edit had before the sheets, then the
+            // sheets' font again: two font changes, each laying out the text anew. With the
+            // sheets' font made the edit's own, both are no change.
+            if (!edits[i]->testAttribute(Qt::WA_SetFont)) {
+                edits[i]->ensurePolished();
+                edits[i]->setFont(edits[i]->font());
+            }
             edits[i]->setProperty(RpmMarkProperty, marked);
             edits[i]->style()->polish(edits[i]);
             edits[i]->update();

@@ -70,7 +70,8 @@ QVector<int> pollAddresses(int tab)
 }
 
 // Two rounds of answers, A then B for every address, such that each answer changes what
-// the address's widget shows; addresses without such values go to `unchanged`.
+// the address's widget shows; addresses without such values, or without a widget at all
+// (the gyro-off command, 224, is read on the servos tab but never shown), go to `unchanged`.
 QStringList answersFor(int tab, MainController& controller, QStringList* unchanged)
 {
     QStringList first, second;
@@ -96,6 +97,10 @@ QStringList answersFor(int tab, MainController& controller, QStringList* unchang
         bool found = false;
         for (int i = 0; field && !found && i < candidates.size(); ++i) {
             for (int j = i + 1; !found && j < candidates.size(); ++j) {
+                // Another value first: a widget may still show the form's placeholder for
+                // the value its adaptor starts with (the supply voltage's "0.0V" for 0),
+                // which would make an in-range pair look like one that changes nothing.
+                show(candidates.at(j));
                 const QString showsA = show(candidates.at(i));
                 const QString showsB = show(candidates.at(j));
                 if (showsA != showsB && show(candidates.at(i)) == showsA) {
@@ -105,7 +110,9 @@ QStringList answersFor(int tab, MainController& controller, QStringList* unchang
                 }
             }
         }
-        if (!found)
+        if (!field)
+            *unchanged << QStringLiteral("%1 (no widget shows it)").arg(address);
+        else if (!found)
             *unchanged << QString::number(address);
         first << QStringLiteral("%1,%2").arg(address).arg(a);
         second << QStringLiteral("%1,%2").arg(address).arg(b);
