@@ -175,8 +175,14 @@ Ui_MainWidget::~Ui_MainWidget() = default;
 
 void Ui_MainWidget::setVisible(bool visible)
 {
-    if (visible)
+    if (visible && !m_lookFinished) {
+        // Shown before the event loop ran: serve first, as the loop would, the polish
+        // requests every widget posted when it was made. Set over widgets the form has
+        // already shown but whose requests were still waiting, the sheets' fonts and
+        // colours did not reach the help pages.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
         finishLook();
+    }
     CustomFrame::setVisible(visible);
 }
 
@@ -187,21 +193,6 @@ void Ui_MainWidget::finishLook()
     m_lookFinished = true;
     applyDeferredStyleSheets(this);
     loadHelpPages();
-    // Every page is polished when the window first shows, hidden tabs included; done a
-    // page at a time while the splash is up, the window appears without that wait.
-    polishPagesFrom(0);
-}
-
-void Ui_MainWidget::polishPagesFrom(int index)
-{
-    if (isVisible())
-        return; // showing the window has polished everything
-    if (index >= mainTab->count()) {
-        ensurePolished();
-        return;
-    }
-    mainTab->widget(index)->ensurePolished();
-    QTimer::singleShot(0, this, [this, index] { polishPagesFrom(index + 1); });
 }
 
 QString Ui_MainWidget::text(int id) const

@@ -111,7 +111,6 @@ private:
     // Styles the form and fills the help pages: the first time the event loop runs, while
     // the splash is still up, or at once when the window is shown before that.
     void finishLook();
-    void polishPagesFrom(int index);
     void setValidators();
     void fillComboBoxes();
     void placeDrawnWidgets();

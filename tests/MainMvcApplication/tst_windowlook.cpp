@@ -63,6 +63,12 @@ void TestWindowLook::finishedBeforeSeen()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage panel = window.frameStart->grab().toImage();
     QCOMPARE(panel.pixelColor(panel.width() / 2, panel.height() - 8), QColor(0x23, 0x2b, 0x35));
+    // And the help pages in the sheet's light text over the window, not black on white,
+    // including the ones the form had already shown before the sheets were set.
+    for (QTextBrowser* help : window.findChildren<QTextBrowser*>()) {
+        QCOMPARE(help->palette().color(QPalette::Text), QColor(0xe4, 0xe8, 0xee));
+        QVERIFY2(!help->viewport()->autoFillBackground(), qPrintable(help->objectName()));
+    }
 }
 
 void TestWindowLook::everyPagePolishedWhileHidden()
