@@ -2,15 +2,31 @@
 
 #include "widgetstyle.h"
 
+#include <QDeadlineTimer>
 #include <QEasingCurve>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVariantAnimation>
+#include <QtMath>
 
 namespace {
 // Long enough to read as motion, short enough to keep up with the 100 ms poll.
 constexpr int MoveDuration = 180;
+// A move is drawn at about 30 frames a second: with a new value every 100 ms that is
+// smooth, and half the work of the screen's 60. Frames fall on a beat shared by every
+// view of the process, so that both sticks moving together are repainted in one pass.
+constexpr int FrameInterval = 33;
+
+int msecsToNextBeat()
+{
+    return FrameInterval - int(QDeadlineTimer::current().deadline() % FrameInterval);
+}
+
+double eased(qint64 elapsed)
+{
+    static const QEasingCurve curve(QEasingCurve::OutCubic);
+    return curve.valueForProgress(qBound(0.0, double(elapsed) / MoveDuration, 1.0));
+}
 } // namespace
 
 RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int knobHeight,
@@ -18,22 +34,17 @@ RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int
     : QWidget(parent)
     , m_fieldSize(qMax(20, fieldWidth), qMax(20, fieldHeight))
     , m_knobSize(qMax(4, knobWidth), qMax(4, knobHeight))
-    , m_animation(new QVariantAnimation(this))
 {
-    m_animation->setDuration(MoveDuration);
-    m_animation->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_animation, &QVariantAnimation::valueChanged, this, &RxMonitorView::updateKnob);
-    connect(m_animation, &QVariantAnimation::finished, this, &RxMonitorView::updateKnob);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, &RxMonitorView::nextFrame);
     // The static layer carries the panel's backdrop, so each knob move repaints only this
     // view, not every widget behind it.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(m_fieldSize);
 }
 
-RxMonitorView::~RxMonitorView()
-{
-    m_animation->stop();
-}
+RxMonitorView::~RxMonitorView() = default;
 
 void RxMonitorView::setRangeValue(int min, int max)
 {
@@ -70,13 +81,13 @@ int RxMonitorView::getLocation() const
 
 bool RxMonitorView::animFinished() const
 {
-    return m_animation->state() != QAbstractAnimation::Running;
+    return !m_moving;
 }
 
 QPointF RxMonitorView::displayedValue() const
 {
-    if (!animFinished())
-        return m_animation->currentValue().toPointF();
+    if (m_moving)
+        return m_moveFrom + (m_restValue - m_moveFrom) * eased(m_moveClock.elapsed());
     if (m_hasRestValue)
         return m_restValue;
     // Nothing has been moved yet: the knob simply sits where the first values put it.
@@ -89,14 +100,15 @@ void RxMonitorView::moveSensor()
     // The first move has nowhere meaningful to start from, so it places the knob.
     const QPointF from = m_hasRestValue ? displayedValue() : target;
     valueArrived = true;
-    m_animation->stop();
+    m_moving = from != target;
+    m_moveFrom = from;
+    m_moveClock.start();
     m_restValue = target;
     m_hasRestValue = true;
-    if (from != target) {
-        m_animation->setStartValue(from);
-        m_animation->setEndValue(target);
-        m_animation->start();
-    }
+    if (m_moving)
+        m_frameTimer.start(msecsToNextBeat());
+    else
+        m_frameTimer.stop();
     updateKnob();
     emit _sensorValueChanged(qRound(xValue), qRound(yValue));
 }
@@ -249,6 +261,55 @@ void RxMonitorView::updateKnob()
     update(knobRegion(m_painted) + knobRegion(next));
 }
 
+void RxMonitorView::nextFrame()
+{
+    if (!m_moving)
+        return;
+    if (m_moveClock.elapsed() >= MoveDuration)
+        m_moving = false;
+    else
+        m_frameTimer.start(msecsToNextBeat());
+    updateKnob();
+}
+
+void RxMonitorView::drawKnobSprite(QPainter* painter, const QPointF& centre, const QColor& rim,
+                                   bool outside)
+{
+    const qreal ratio = devicePixelRatioF();
+    const double knobR = layout().knobR;
+    // The knob lands on whole device pixels plus a fraction, in quarters: the whole part
+    // says where the picture is copied, the fraction which picture, so each one is drawn
+    // exactly as the knob would be drawn there.
+    const QPointF device = centre * ratio;
+    QPoint whole(qFloor(device.x()), qFloor(device.y()));
+    QPoint quarter(qRound((device.x() - whole.x()) * 4), qRound((device.y() - whole.y()) * 4));
+    if (quarter.x() == 4) {
+        whole.rx() += 1;
+        quarter.rx() = 0;
+    }
+    if (quarter.y() == 4) {
+        whole.ry() += 1;
+        quarter.ry() = 0;
+    }
+    // The glow reaches twice the radius; a pixel more for its edge.
+    const int margin = qCeil((knobR * 2.0 + 1.0) * ratio) + 1;
+    const int key = (outside ? 16 : 0) + quarter.y() * 4 + quarter.x();
+    QPixmap& sprite = m_knobSprites[key];
+    if (sprite.isNull()) {
+        sprite = QPixmap(2 * margin + 1, 2 * margin + 1);
+        sprite.setDevicePixelRatio(ratio);
+        sprite.fill(Qt::transparent);
+        QPainter p(&sprite);
+        p.setRenderHint(QPainter::Antialiasing);
+        WidgetStyle::drawKnob(
+                &p, QPointF(margin + quarter.x() / 4.0, margin + quarter.y() / 4.0) / ratio, knobR,
+                rim);
+    }
+    const QPoint topLeft = whole - QPoint(margin, margin);
+    painter->drawPixmap(QRectF(QPointF(topLeft) / ratio, QSizeF(sprite.size()) / ratio), sprite,
+                        QRectF(QPointF(0, 0), QSizeF(sprite.size())));
+}
+
 void RxMonitorView::paintEvent(QPaintEvent* event)
 {
     using namespace WidgetStyle;
@@ -260,6 +321,7 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     if (m_staticLayer.size() != size() * ratio || m_staticBackground != backdrop) {
         m_staticLayer = QPixmap(size() * ratio);
         m_staticLayer.setDevicePixelRatio(ratio);
+        m_knobSprites.clear();
         m_staticBackground = backdrop;
         m_staticLayer.fill(backdrop);
         QPainter layer(&m_staticLayer);
@@ -318,5 +380,5 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     p.setPen(QPen(withAlpha(rim, 170), qMax(1.5, knobR * 0.25), Qt::SolidLine, Qt::RoundCap));
     p.drawLine(centre, knob);
 
-    drawKnob(&p, knob, knobR, rim);
+    drawKnobSprite(&p, knob, rim, m_painted.outside);
 }

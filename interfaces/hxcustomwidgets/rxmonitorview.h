@@ -4,16 +4,18 @@
 #include "hxcustomwidgets_global.h"
 
 #include <QColor>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
 #include <QRegion>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 class QPainter;
-class QVariantAnimation;
 
 // A stick gimbal monitor: a square field with a centre cross and a knob that shows
 // one transmitter stick (two receiver channels). The adaptors write the channel values
@@ -88,6 +90,10 @@ private:
     // Repaints what the knob covered and what it covers now, and nothing when it has not
     // moved by half a pixel.
     void updateKnob();
+    // One step of a move: repaints the knob and waits for the next beat, or ends the move.
+    void nextFrame();
+    // Draws the knob from a picture rendered once per size, colour and sub-pixel phase.
+    void drawKnobSprite(QPainter* painter, const QPointF& centre, const QColor& rim, bool outside);
 
     QSize m_fieldSize;
     QSize m_knobSize;
@@ -96,11 +102,17 @@ private:
     int m_location = 0;
     QPointF m_restValue;
     bool m_hasRestValue = false;
-    QVariantAnimation* m_animation = nullptr;
+    // The move in progress: from where, since when; it ends at m_restValue.
+    bool m_moving = false;
+    QPointF m_moveFrom;
+    QElapsedTimer m_moveClock;
+    QTimer m_frameTimer;
     // The static layer, drawn once per size (and per location and range).
     QPixmap m_staticLayer;
     QColor m_staticBackground; // what the static layer was filled with
     KnobState m_painted;
+    // Knob pictures by colour and phase (see drawKnobSprite), for the static layer's size.
+    QHash<int, QPixmap> m_knobSprites;
 };
 
 #endif // RXMONITORVIEW_H
