@@ -272,15 +272,68 @@ void RxMonitorView::nextFrame()
     updateKnob();
 }
 
-void RxMonitorView::drawKnobSprite(QPainter* painter, const QPointF& centre, const QColor& rim,
-                                   bool outside)
+void RxMonitorView::paintPiece(QPainter* painter, Piece piece, const QPointF& anchor,
+                               const QColor& rim) const
+{
+    using namespace WidgetStyle;
+    QPainter& p = *painter;
+    const Layout l = layout();
+    const QRectF& wellRect = l.wellRect;
+    const double m = qMax(3.0, l.field.width() * 0.03);
+    QPainterPath marker;
+    switch (piece) {
+    case KnobPiece:
+        drawKnob(&p, anchor, l.knobR, rim);
+        return;
+    case ColumnPiece:
+        p.setPen(QPen(withAlpha(rim, 90), 1.0));
+        p.drawLine(QPointF(anchor.x(), wellRect.top() + 1),
+                   QPointF(anchor.x(), wellRect.bottom() - 1));
+        marker.moveTo(anchor.x(), wellRect.bottom() + 1);
+        marker.lineTo(anchor.x() - m, wellRect.bottom() + 1 + m * 1.3);
+        marker.lineTo(anchor.x() + m, wellRect.bottom() + 1 + m * 1.3);
+        break;
+    case RowPiece:
+        p.setPen(QPen(withAlpha(rim, 90), 1.0));
+        p.drawLine(QPointF(wellRect.left() + 1, anchor.y()),
+                   QPointF(wellRect.right() - 1, anchor.y()));
+        marker.moveTo(wellRect.left() - 1, anchor.y());
+        marker.lineTo(wellRect.left() - 1 - m * 1.3, anchor.y() - m);
+        marker.lineTo(wellRect.left() - 1 - m * 1.3, anchor.y() + m);
+        break;
+    }
+    marker.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(rim);
+    p.drawPath(marker);
+}
+
+QRectF RxMonitorView::pieceExtent(Piece piece) const
+{
+    const Layout l = layout();
+    const QRectF& well = l.wellRect;
+    const double m = qMax(3.0, l.field.width() * 0.03) + 2;
+    switch (piece) {
+    case KnobPiece: {
+        // The glow reaches twice the radius.
+        const double r = l.knobR * 2.0 + 2;
+        return QRectF(-r, -r, 2 * r, 2 * r);
+    }
+    case ColumnPiece:
+        return QRectF(-m, well.top() - 2, 2 * m, well.height() + 4 + m * 1.3);
+    case RowPiece:
+        return QRectF(well.left() - 2 - m * 1.3, -m, well.width() + 4 + m * 1.3, 2 * m);
+    }
+    return QRectF();
+}
+
+void RxMonitorView::drawPiece(QPainter* painter, Piece piece, const QPointF& anchor, bool outside)
 {
     const qreal ratio = devicePixelRatioF();
-    const double knobR = layout().knobR;
-    // The knob lands on whole device pixels plus a fraction, in quarters: the whole part
+    // The anchor lands on whole device pixels plus a fraction, in quarters: the whole part
     // says where the picture is copied, the fraction which picture, so each one is drawn
-    // exactly as the knob would be drawn there.
-    const QPointF device = centre * ratio;
+    // exactly as the piece would be drawn there.
+    const QPointF device = anchor * ratio;
     QPoint whole(qFloor(device.x()), qFloor(device.y()));
     QPoint quarter(qRound((device.x() - whole.x()) * 4), qRound((device.y() - whole.y()) * 4));
     if (quarter.x() == 4) {
@@ -291,23 +344,25 @@ void RxMonitorView::drawKnobSprite(QPainter* painter, const QPointF& centre, con
         whole.ry() += 1;
         quarter.ry() = 0;
     }
-    // The glow reaches twice the radius; a pixel more for its edge.
-    const int margin = qCeil((knobR * 2.0 + 1.0) * ratio) + 1;
-    const int key = (outside ? 16 : 0) + quarter.y() * 4 + quarter.x();
-    QPixmap& sprite = m_knobSprites[key];
+    const QRectF extent = pieceExtent(piece);
+    const QRect box = QRectF(extent.topLeft() * ratio, extent.size() * ratio)
+                              .toAlignedRect()
+                              .adjusted(-1, -1, 1, 1);
+    const int key = piece * 32 + (outside ? 16 : 0) + quarter.y() * 4 + quarter.x();
+    QPixmap& sprite = m_sprites[key];
     if (sprite.isNull()) {
-        sprite = QPixmap(2 * margin + 1, 2 * margin + 1);
+        sprite = QPixmap(box.size());
         sprite.setDevicePixelRatio(ratio);
         sprite.fill(Qt::transparent);
         QPainter p(&sprite);
         p.setRenderHint(QPainter::Antialiasing);
-        WidgetStyle::drawKnob(
-                &p, QPointF(margin + quarter.x() / 4.0, margin + quarter.y() / 4.0) / ratio, knobR,
-                rim);
+        // A shift by whole device pixels: the piece comes out as it would on the view.
+        p.translate(-QPointF(whole + box.topLeft()) / ratio);
+        paintPiece(&p, piece, (QPointF(whole) + QPointF(quarter) / 4.0) / ratio,
+                   outside ? WidgetStyle::alert() : WidgetStyle::live());
     }
-    const QPoint topLeft = whole - QPoint(margin, margin);
-    painter->drawPixmap(QRectF(QPointF(topLeft) / ratio, QSizeF(sprite.size()) / ratio), sprite,
-                        QRectF(QPointF(0, 0), QSizeF(sprite.size())));
+    painter->drawPixmap(QRectF(QPointF(whole + box.topLeft()) / ratio, QSizeF(box.size()) / ratio),
+                        sprite, QRectF(QPointF(0, 0), QSizeF(box.size())));
 }
 
 void RxMonitorView::paintEvent(QPaintEvent* event)
@@ -321,7 +376,7 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     if (m_staticLayer.size() != size() * ratio || m_staticBackground != backdrop) {
         m_staticLayer = QPixmap(size() * ratio);
         m_staticLayer.setDevicePixelRatio(ratio);
-        m_knobSprites.clear();
+        m_sprites.clear();
         m_staticBackground = backdrop;
         m_staticLayer.fill(backdrop);
         QPainter layer(&m_staticLayer);
@@ -359,26 +414,12 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     const QColor rim = m_painted.outside ? alert() : live();
 
     // Crosshair through the knob, with markers where it meets the edges.
-    p.setPen(QPen(withAlpha(rim, 90), 1.0));
-    p.drawLine(QPointF(knob.x(), wellRect.top() + 1), QPointF(knob.x(), wellRect.bottom() - 1));
-    p.drawLine(QPointF(wellRect.left() + 1, knob.y()), QPointF(wellRect.right() - 1, knob.y()));
-    const double m = qMax(3.0, field.width() * 0.03);
-    p.setPen(Qt::NoPen);
-    p.setBrush(rim);
-    QPainterPath markers;
-    markers.moveTo(knob.x(), wellRect.bottom() + 1);
-    markers.lineTo(knob.x() - m, wellRect.bottom() + 1 + m * 1.3);
-    markers.lineTo(knob.x() + m, wellRect.bottom() + 1 + m * 1.3);
-    markers.closeSubpath();
-    markers.moveTo(wellRect.left() - 1, knob.y());
-    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() - m);
-    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() + m);
-    markers.closeSubpath();
-    p.drawPath(markers);
+    drawPiece(&p, ColumnPiece, QPointF(knob.x(), 0), m_painted.outside);
+    drawPiece(&p, RowPiece, QPointF(0, knob.y()), m_painted.outside);
 
     // The stick's deflection from neutral.
     p.setPen(QPen(withAlpha(rim, 170), qMax(1.5, knobR * 0.25), Qt::SolidLine, Qt::RoundCap));
     p.drawLine(centre, knob);
 
-    drawKnobSprite(&p, knob, rim, m_painted.outside);
+    drawPiece(&p, KnobPiece, knob, m_painted.outside);
 }

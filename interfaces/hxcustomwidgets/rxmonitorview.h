@@ -92,8 +92,15 @@ private:
     void updateKnob();
     // One step of a move: repaints the knob and waits for the next beat, or ends the move.
     void nextFrame();
-    // Draws the knob from a picture rendered once per size, colour and sub-pixel phase.
-    void drawKnobSprite(QPainter* painter, const QPointF& centre, const QColor& rim, bool outside);
+    // The parts that move with the stick, each drawn at an anchor point: the knob at its
+    // centre; the vertical crosshair line with its marker under the well at (x, 0); the
+    // horizontal one with its marker left of the well at (0, y).
+    enum Piece { KnobPiece, ColumnPiece, RowPiece };
+    void paintPiece(QPainter* painter, Piece piece, const QPointF& anchor, const QColor& rim) const;
+    // Where a piece can draw, relative to its anchor.
+    QRectF pieceExtent(Piece piece) const;
+    // Copies a piece from a picture rendered once per size, colour and sub-pixel phase.
+    void drawPiece(QPainter* painter, Piece piece, const QPointF& anchor, bool outside);
 
     QSize m_fieldSize;
     QSize m_knobSize;
@@ -111,8 +118,9 @@ private:
     QPixmap m_staticLayer;
     QColor m_staticBackground; // what the static layer was filled with
     KnobState m_painted;
-    // Knob pictures by colour and phase (see drawKnobSprite), for the static layer's size.
-    QHash<int, QPixmap> m_knobSprites;
+    // Pictures of the pieces by piece, colour and phase (see drawPiece), for the static
+    // layer's size.
+    QHash<int, QPixmap> m_sprites;
 };
 
 #endif // RXMONITORVIEW_H
