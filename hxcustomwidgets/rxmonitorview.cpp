@@ -16,6 +16,10 @@ constexpr int MoveDuration = 180;
 // smooth, and half the work of the screen's 60. Frames fall on a beat shared by every
 // view of the process, so that both sticks moving together are repainted in one pass.
 constexpr int FrameInterval = 33;
+// A move shorter than this, in pixels along either axis, reads as a step rather than a
+// motion: it is drawn at once, in one repaint that falls in the same pass as the values
+// shown beside the view.
+constexpr double SmallMove = 2.0;
 
 int msecsToNextBeat()
 {
@@ -100,7 +104,9 @@ void RxMonitorView::moveSensor()
     // The first move has nowhere meaningful to start from, so it places the knob.
     const QPointF from = m_hasRestValue ? displayedValue() : target;
     valueArrived = true;
-    m_moving = from != target;
+    const QRectF travel = layout().travel;
+    const QPointF step = toField(target, travel) - toField(from, travel);
+    m_moving = qMax(qAbs(step.x()), qAbs(step.y())) >= SmallMove;
     m_moveFrom = from;
     m_moveClock.start();
     m_restValue = target;

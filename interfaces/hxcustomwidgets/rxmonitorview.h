@@ -55,7 +55,8 @@ public:
     QSize minimumSizeHint() const override;
 
 public slots:
-    // Animates the knob to (xValue, yValue) and emits _sensorValueChanged with them.
+    // Moves the knob to (xValue, yValue), animated unless the step is under two pixels,
+    // and emits _sensorValueChanged with them.
     void moveSensor();
 
 signals:
