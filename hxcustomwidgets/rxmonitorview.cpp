@@ -12,14 +12,14 @@
 namespace {
 // Long enough to read as motion, short enough to keep up with the 100 ms poll.
 constexpr int MoveDuration = 180;
-// A move is drawn at about 30 frames a second: with a new value every 100 ms that is
-// smooth, and half the work of the screen's 60. Frames fall on a beat shared by every
+// A move is drawn at 25 frames a second: with a new value every 100 ms that is smooth,
+// and well under half the work of the screen's 60. Frames fall on a beat shared by every
 // view of the process, so that both sticks moving together are repainted in one pass.
-constexpr int FrameInterval = 33;
+constexpr int FrameInterval = 40;
 // A move shorter than this, in pixels along either axis, reads as a step rather than a
 // motion: it is drawn at once, in one repaint that falls in the same pass as the values
 // shown beside the view.
-constexpr double SmallMove = 2.0;
+constexpr double SmallMove = 3.0;
 
 int msecsToNextBeat()
 {

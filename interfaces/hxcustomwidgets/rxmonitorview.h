@@ -55,7 +55,7 @@ public:
     QSize minimumSizeHint() const override;
 
 public slots:
-    // Moves the knob to (xValue, yValue), animated unless the step is under two pixels,
+    // Moves the knob to (xValue, yValue), animated unless the step is under three pixels,
     // and emits _sensorValueChanged with them.
     void moveSensor();
 

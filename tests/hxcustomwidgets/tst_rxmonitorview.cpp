@@ -110,6 +110,8 @@ private slots:
         // The view is 190 pixels for 1200 units, with margins: a pixel is over six units.
         QTest::newRow("one pixel across") << QPointF(1520, 1520) << QPointF(1528, 1520) << false;
         QTest::newRow("one pixel down") << QPointF(1520, 1520) << QPointF(1520, 1512) << false;
+        QTest::newRow("two pixels both ways")
+                << QPointF(1520, 1520) << QPointF(1537, 1503) << false;
         QTest::newRow("five pixels across") << QPointF(1520, 1520) << QPointF(1560, 1520) << true;
         QTest::newRow("five pixels down") << QPointF(1520, 1520) << QPointF(1520, 1480) << true;
         QTest::newRow("across the field") << QPointF(920, 920) << QPointF(2120, 2120) << true;
