@@ -2,15 +2,35 @@
 
 #include "widgetstyle.h"
 
+#include <QDeadlineTimer>
 #include <QEasingCurve>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVariantAnimation>
+#include <QtMath>
 
 namespace {
 // Long enough to read as motion, short enough to keep up with the 100 ms poll.
 constexpr int MoveDuration = 180;
+// A move is drawn at 25 frames a second: with a new value every 100 ms that is smooth,
+// and well under half the work of the screen's 60. Frames fall on a beat shared by every
+// view of the process, so that both sticks moving together are repainted in one pass.
+constexpr int FrameInterval = 40;
+// A move shorter than this, in pixels along either axis, reads as a step rather than a
+// motion: it is drawn at once, in one repaint that falls in the same pass as the values
+// shown beside the view.
+constexpr double SmallMove = 3.0;
+
+int msecsToNextBeat()
+{
+    return FrameInterval - int(QDeadlineTimer::current().deadline() % FrameInterval);
+}
+
+double eased(qint64 elapsed)
+{
+    static const QEasingCurve curve(QEasingCurve::OutCubic);
+    return curve.valueForProgress(qBound(0.0, double(elapsed) / MoveDuration, 1.0));
+}
 } // namespace
 
 RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int knobHeight,
@@ -18,22 +38,17 @@ RxMonitorView::RxMonitorView(int fieldWidth, int fieldHeight, int knobWidth, int
     : QWidget(parent)
     , m_fieldSize(qMax(20, fieldWidth), qMax(20, fieldHeight))
     , m_knobSize(qMax(4, knobWidth), qMax(4, knobHeight))
-    , m_animation(new QVariantAnimation(this))
 {
-    m_animation->setDuration(MoveDuration);
-    m_animation->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_animation, &QVariantAnimation::valueChanged, this, &RxMonitorView::updateKnob);
-    connect(m_animation, &QVariantAnimation::finished, this, &RxMonitorView::updateKnob);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, &RxMonitorView::nextFrame);
     // The static layer carries the panel's backdrop, so each knob move repaints only this
     // view, not every widget behind it.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     resize(m_fieldSize);
 }
 
-RxMonitorView::~RxMonitorView()
-{
-    m_animation->stop();
-}
+RxMonitorView::~RxMonitorView() = default;
 
 void RxMonitorView::setRangeValue(int min, int max)
 {
@@ -70,13 +85,13 @@ int RxMonitorView::getLocation() const
 
 bool RxMonitorView::animFinished() const
 {
-    return m_animation->state() != QAbstractAnimation::Running;
+    return !m_moving;
 }
 
 QPointF RxMonitorView::displayedValue() const
 {
-    if (!animFinished())
-        return m_animation->currentValue().toPointF();
+    if (m_moving)
+        return m_moveFrom + (m_restValue - m_moveFrom) * eased(m_moveClock.elapsed());
     if (m_hasRestValue)
         return m_restValue;
     // Nothing has been moved yet: the knob simply sits where the first values put it.
@@ -89,14 +104,17 @@ void RxMonitorView::moveSensor()
     // The first move has nowhere meaningful to start from, so it places the knob.
     const QPointF from = m_hasRestValue ? displayedValue() : target;
     valueArrived = true;
-    m_animation->stop();
+    const QRectF travel = layout().travel;
+    const QPointF step = toField(target, travel) - toField(from, travel);
+    m_moving = qMax(qAbs(step.x()), qAbs(step.y())) >= SmallMove;
+    m_moveFrom = from;
+    m_moveClock.start();
     m_restValue = target;
     m_hasRestValue = true;
-    if (from != target) {
-        m_animation->setStartValue(from);
-        m_animation->setEndValue(target);
-        m_animation->start();
-    }
+    if (m_moving)
+        m_frameTimer.start(msecsToNextBeat());
+    else
+        m_frameTimer.stop();
     updateKnob();
     emit _sensorValueChanged(qRound(xValue), qRound(yValue));
 }
@@ -249,6 +267,110 @@ void RxMonitorView::updateKnob()
     update(knobRegion(m_painted) + knobRegion(next));
 }
 
+void RxMonitorView::nextFrame()
+{
+    if (!m_moving)
+        return;
+    if (m_moveClock.elapsed() >= MoveDuration)
+        m_moving = false;
+    else
+        m_frameTimer.start(msecsToNextBeat());
+    updateKnob();
+}
+
+void RxMonitorView::paintPiece(QPainter* painter, Piece piece, const QPointF& anchor,
+                               const QColor& rim) const
+{
+    using namespace WidgetStyle;
+    QPainter& p = *painter;
+    const Layout l = layout();
+    const QRectF& wellRect = l.wellRect;
+    const double m = qMax(3.0, l.field.width() * 0.03);
+    QPainterPath marker;
+    switch (piece) {
+    case KnobPiece:
+        drawKnob(&p, anchor, l.knobR, rim);
+        return;
+    case ColumnPiece:
+        p.setPen(QPen(withAlpha(rim, 90), 1.0));
+        p.drawLine(QPointF(anchor.x(), wellRect.top() + 1),
+                   QPointF(anchor.x(), wellRect.bottom() - 1));
+        marker.moveTo(anchor.x(), wellRect.bottom() + 1);
+        marker.lineTo(anchor.x() - m, wellRect.bottom() + 1 + m * 1.3);
+        marker.lineTo(anchor.x() + m, wellRect.bottom() + 1 + m * 1.3);
+        break;
+    case RowPiece:
+        p.setPen(QPen(withAlpha(rim, 90), 1.0));
+        p.drawLine(QPointF(wellRect.left() + 1, anchor.y()),
+                   QPointF(wellRect.right() - 1, anchor.y()));
+        marker.moveTo(wellRect.left() - 1, anchor.y());
+        marker.lineTo(wellRect.left() - 1 - m * 1.3, anchor.y() - m);
+        marker.lineTo(wellRect.left() - 1 - m * 1.3, anchor.y() + m);
+        break;
+    }
+    marker.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(rim);
+    p.drawPath(marker);
+}
+
+QRectF RxMonitorView::pieceExtent(Piece piece) const
+{
+    const Layout l = layout();
+    const QRectF& well = l.wellRect;
+    const double m = qMax(3.0, l.field.width() * 0.03) + 2;
+    switch (piece) {
+    case KnobPiece: {
+        // The glow reaches twice the radius.
+        const double r = l.knobR * 2.0 + 2;
+        return QRectF(-r, -r, 2 * r, 2 * r);
+    }
+    case ColumnPiece:
+        return QRectF(-m, well.top() - 2, 2 * m, well.height() + 4 + m * 1.3);
+    case RowPiece:
+        return QRectF(well.left() - 2 - m * 1.3, -m, well.width() + 4 + m * 1.3, 2 * m);
+    }
+    return QRectF();
+}
+
+void RxMonitorView::drawPiece(QPainter* painter, Piece piece, const QPointF& anchor, bool outside)
+{
+    const qreal ratio = devicePixelRatioF();
+    // The anchor lands on whole device pixels plus a fraction, in quarters: the whole part
+    // says where the picture is copied, the fraction which picture, so each one is drawn
+    // exactly as the piece would be drawn there.
+    const QPointF device = anchor * ratio;
+    QPoint whole(qFloor(device.x()), qFloor(device.y()));
+    QPoint quarter(qRound((device.x() - whole.x()) * 4), qRound((device.y() - whole.y()) * 4));
+    if (quarter.x() == 4) {
+        whole.rx() += 1;
+        quarter.rx() = 0;
+    }
+    if (quarter.y() == 4) {
+        whole.ry() += 1;
+        quarter.ry() = 0;
+    }
+    const QRectF extent = pieceExtent(piece);
+    const QRect box = QRectF(extent.topLeft() * ratio, extent.size() * ratio)
+                              .toAlignedRect()
+                              .adjusted(-1, -1, 1, 1);
+    const int key = piece * 32 + (outside ? 16 : 0) + quarter.y() * 4 + quarter.x();
+    QPixmap& sprite = m_sprites[key];
+    if (sprite.isNull()) {
+        sprite = QPixmap(box.size());
+        sprite.setDevicePixelRatio(ratio);
+        sprite.fill(Qt::transparent);
+        QPainter p(&sprite);
+        p.setRenderHint(QPainter::Antialiasing);
+        // A shift by whole device pixels: the piece comes out as it would on the view.
+        p.translate(-QPointF(whole + box.topLeft()) / ratio);
+        paintPiece(&p, piece, (QPointF(whole) + QPointF(quarter) / 4.0) / ratio,
+                   outside ? WidgetStyle::alert() : WidgetStyle::live());
+    }
+    painter->drawPixmap(QRectF(QPointF(whole + box.topLeft()) / ratio, QSizeF(box.size()) / ratio),
+                        sprite, QRectF(QPointF(0, 0), QSizeF(box.size())));
+}
+
 void RxMonitorView::paintEvent(QPaintEvent* event)
 {
     using namespace WidgetStyle;
@@ -260,6 +382,7 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     if (m_staticLayer.size() != size() * ratio || m_staticBackground != backdrop) {
         m_staticLayer = QPixmap(size() * ratio);
         m_staticLayer.setDevicePixelRatio(ratio);
+        m_sprites.clear();
         m_staticBackground = backdrop;
         m_staticLayer.fill(backdrop);
         QPainter layer(&m_staticLayer);
@@ -297,26 +420,12 @@ void RxMonitorView::paintEvent(QPaintEvent* event)
     const QColor rim = m_painted.outside ? alert() : live();
 
     // Crosshair through the knob, with markers where it meets the edges.
-    p.setPen(QPen(withAlpha(rim, 90), 1.0));
-    p.drawLine(QPointF(knob.x(), wellRect.top() + 1), QPointF(knob.x(), wellRect.bottom() - 1));
-    p.drawLine(QPointF(wellRect.left() + 1, knob.y()), QPointF(wellRect.right() - 1, knob.y()));
-    const double m = qMax(3.0, field.width() * 0.03);
-    p.setPen(Qt::NoPen);
-    p.setBrush(rim);
-    QPainterPath markers;
-    markers.moveTo(knob.x(), wellRect.bottom() + 1);
-    markers.lineTo(knob.x() - m, wellRect.bottom() + 1 + m * 1.3);
-    markers.lineTo(knob.x() + m, wellRect.bottom() + 1 + m * 1.3);
-    markers.closeSubpath();
-    markers.moveTo(wellRect.left() - 1, knob.y());
-    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() - m);
-    markers.lineTo(wellRect.left() - 1 - m * 1.3, knob.y() + m);
-    markers.closeSubpath();
-    p.drawPath(markers);
+    drawPiece(&p, ColumnPiece, QPointF(knob.x(), 0), m_painted.outside);
+    drawPiece(&p, RowPiece, QPointF(0, knob.y()), m_painted.outside);
 
     // The stick's deflection from neutral.
     p.setPen(QPen(withAlpha(rim, 170), qMax(1.5, knobR * 0.25), Qt::SolidLine, Qt::RoundCap));
     p.drawLine(centre, knob);
 
-    drawKnob(&p, knob, knobR, rim);
+    drawPiece(&p, KnobPiece, knob, m_painted.outside);
 }

@@ -4,16 +4,18 @@
 #include "hxcustomwidgets_global.h"
 
 #include <QColor>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
 #include <QRegion>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 class QPainter;
-class QVariantAnimation;
 
 // A stick gimbal monitor: a square field with a centre cross and a knob that shows
 // one transmitter stick (two receiver channels). The adaptors write the channel values
@@ -53,7 +55,8 @@ public:
     QSize minimumSizeHint() const override;
 
 public slots:
-    // Animates the knob to (xValue, yValue) and emits _sensorValueChanged with them.
+    // Moves the knob to (xValue, yValue), animated unless the step is under three pixels,
+    // and emits _sensorValueChanged with them.
     void moveSensor();
 
 signals:
@@ -88,6 +91,17 @@ private:
     // Repaints what the knob covered and what it covers now, and nothing when it has not
     // moved by half a pixel.
     void updateKnob();
+    // One step of a move: repaints the knob and waits for the next beat, or ends the move.
+    void nextFrame();
+    // The parts that move with the stick, each drawn at an anchor point: the knob at its
+    // centre; the vertical crosshair line with its marker under the well at (x, 0); the
+    // horizontal one with its marker left of the well at (0, y).
+    enum Piece { KnobPiece, ColumnPiece, RowPiece };
+    void paintPiece(QPainter* painter, Piece piece, const QPointF& anchor, const QColor& rim) const;
+    // Where a piece can draw, relative to its anchor.
+    QRectF pieceExtent(Piece piece) const;
+    // Copies a piece from a picture rendered once per size, colour and sub-pixel phase.
+    void drawPiece(QPainter* painter, Piece piece, const QPointF& anchor, bool outside);
 
     QSize m_fieldSize;
     QSize m_knobSize;
@@ -96,11 +110,18 @@ private:
     int m_location = 0;
     QPointF m_restValue;
     bool m_hasRestValue = false;
-    QVariantAnimation* m_animation = nullptr;
+    // The move in progress: from where, since when; it ends at m_restValue.
+    bool m_moving = false;
+    QPointF m_moveFrom;
+    QElapsedTimer m_moveClock;
+    QTimer m_frameTimer;
     // The static layer, drawn once per size (and per location and range).
     QPixmap m_staticLayer;
     QColor m_staticBackground; // what the static layer was filled with
     KnobState m_painted;
+    // Pictures of the pieces by piece, colour and phase (see drawPiece), for the static
+    // layer's size.
+    QHash<int, QPixmap> m_sprites;
 };
 
 #endif // RXMONITORVIEW_H

@@ -101,6 +101,48 @@ private slots:
         QCOMPARE(view.displayedValue(), QPointF(2120, 920));
     }
 
+    // A step the eye cannot follow as motion is drawn at once; anything longer slides.
+    void smallStepsAreDrawnAtOnce_data()
+    {
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPointF>("to");
+        QTest::addColumn<bool>("slides");
+        // The view is 190 pixels for 1200 units, with margins: a pixel is over six units.
+        QTest::newRow("one pixel across") << QPointF(1520, 1520) << QPointF(1528, 1520) << false;
+        QTest::newRow("one pixel down") << QPointF(1520, 1520) << QPointF(1520, 1512) << false;
+        QTest::newRow("two pixels both ways")
+                << QPointF(1520, 1520) << QPointF(1537, 1503) << false;
+        QTest::newRow("five pixels across") << QPointF(1520, 1520) << QPointF(1560, 1520) << true;
+        QTest::newRow("five pixels down") << QPointF(1520, 1520) << QPointF(1520, 1480) << true;
+        QTest::newRow("across the field") << QPointF(920, 920) << QPointF(2120, 2120) << true;
+        // Beyond the range the knob stays on the edge: nothing to slide along.
+        QTest::newRow("far outside, further out")
+                << QPointF(3000, 1520) << QPointF(3400, 1520) << false;
+        QTest::newRow("from outside back in") << QPointF(3000, 1520) << QPointF(1520, 1520) << true;
+    }
+
+    void smallStepsAreDrawnAtOnce()
+    {
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        QFETCH(bool, slides);
+        RxMonitorView view(190, 190, 18, 18);
+        view.setRangeValue(920, 2120);
+        adaptorWrite(&view, 0, from.x());
+        adaptorWrite(&view, 1, from.y());
+        QTRY_VERIFY_WITH_TIMEOUT(view.animFinished(), 2000);
+        QCOMPARE(view.displayedValue(), from);
+
+        view.xValue = to.x();
+        view.yValue = to.y();
+        view.moveSensor();
+        QCOMPARE(!view.animFinished(), slides);
+        if (!slides)
+            QCOMPARE(view.displayedValue(), to);
+        QTRY_VERIFY_WITH_TIMEOUT(view.animFinished(), 2000);
+        QCOMPARE(view.displayedValue(), to);
+    }
+
     void signalCarriesValuesOutsideTheRangeUnchanged()
     {
         // The window shows such values as "infinite", so they must arrive as they are.
