@@ -1,14 +1,12 @@
-// What the unit's answers do to the window, through the controller: the governor panel shows
-// the widgets of the mode and leaves them alone when the mode stays, the RPM step in use is
-// marked on its edit only, and each answer reaches the widget of its address however it is
-// written.
+// What the unit's answers do to the window, through the controller: the governor panel
+// leaves its widgets alone when the mode stays, marking an RPM step keeps the edits' font,
+// and each answer reaches the widget of its address however it is written. (What each mode
+// shows and which edit is marked: tst_governorpanel.)
 #include "controllertestsupport.h"
 #include "parametermodel.h"
 
-#include <QColor>
 #include <QComboBox>
 #include <QEvent>
-#include <QImage>
 #include <QLineEdit>
 #include <QSlider>
 #include <QtTest>
@@ -18,7 +16,7 @@ namespace {
 const int TabGovernor = 8;
 const int TabTail = 7;
 
-// Counts the visibility and style changes of the widgets it watches.
+// Counts the widgets it watches being shown or hidden.
 class ChangeWatch : public QObject
 {
 public:
@@ -31,11 +29,6 @@ public:
             ++shownOrHidden;
             names << watched->objectName();
             break;
-        case QEvent::StyleChange:
-        case QEvent::PaletteChange:
-        case QEvent::FontChange:
-            ++restyled[watched];
-            break;
         default:
             break;
         }
@@ -43,20 +36,7 @@ public:
     }
     int shownOrHidden = 0;
     QStringList names;
-    QHash<QObject*, int> restyled;
 };
-
-// Most of the edit's face is the marking yellow.
-bool markedYellow(QLineEdit* edit)
-{
-    const QImage face = edit->grab().toImage();
-    int yellow = 0;
-    for (int y = 0; y < face.height(); ++y) {
-        for (int x = 0; x < face.width(); ++x)
-            yellow += face.pixelColor(x, y) == QColor(255, 255, 0) ? 1 : 0;
-    }
-    return yellow * 2 > face.width() * face.height();
-}
 
 QList<QWidget*> governorChildren(Ui::MainWidget* ui)
 {
@@ -69,59 +49,13 @@ class TestAnswerDisplay : public QObject
 {
     Q_OBJECT
 private slots:
-    void governorModeShowsItsWidgets_data();
-    void governorModeShowsItsWidgets();
     void sameGovernorModeTouchesNothing_data();
     void sameGovernorModeTouchesNothing();
-    void rpmStepMarkedOnItsEdit_data();
-    void rpmStepMarkedOnItsEdit();
     void rpmMarkKeepsTheFont_data();
     void rpmMarkKeepsTheFont();
     void answerTextReachesItsWidget_data();
     void answerTextReachesItsWidget();
 };
-
-void TestAnswerDisplay::governorModeShowsItsWidgets_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::newRow("disabled to electric") << 0 << 1;
-    QTest::newRow("electric to nitro") << 1 << 2;
-    QTest::newRow("nitro to disabled") << 2 << 0;
-    QTest::newRow("disabled to nitro") << 0 << 2;
-    QTest::newRow("nitro to electric") << 2 << 1;
-    QTest::newRow("electric to disabled") << 1 << 0;
-}
-
-void TestAnswerDisplay::governorModeShowsItsWidgets()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    ControllerFixture f;
-    f.ui->mainTab->setCurrentIndex(TabGovernor);
-    f.ui->resize(1280, 660);
-    f.ui->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.ui));
-    f.answer(QStringLiteral("511,%1").arg(from));
-    f.answer(QStringLiteral("511,%1").arg(to));
-    QCOMPARE(f.ui->cbGovernorMode->currentIndex(), to);
-
-    QFrame* frame = f.ui->frameGovernor;
-    const bool enabled = to != 0;
-    const bool nitro = to == 2;
-    QCOMPARE(f.ui->cbGovernorMode->isVisibleTo(frame), true);
-    QCOMPARE(f.ui->cbGain->isVisibleTo(frame), enabled);
-    QCOMPARE(f.ui->cbGasServosType->isVisibleTo(frame), enabled && nitro);
-    QCOMPARE(f.ui->checkThrottleServosReverse->isVisibleTo(frame), enabled && nitro);
-    QCOMPARE(f.ui->editSensorConfig->isVisibleTo(frame), enabled && !nitro);
-    QCOMPARE(f.ui->checkIdleDuringBailout->isVisibleTo(frame), enabled && !nitro);
-    QCOMPARE(f.ui->editRPM1->isVisibleTo(frame), enabled);
-    QCOMPARE(f.ui->editGearRatio->isVisibleTo(frame), enabled);
-    // The panel goes on repainting what changes afterwards.
-    QVERIFY(frame->updatesEnabled());
-    for (QWidget* child : governorChildren(f.ui))
-        QVERIFY2(child->updatesEnabled(), qPrintable(child->objectName()));
-}
 
 void TestAnswerDisplay::sameGovernorModeTouchesNothing_data()
 {
@@ -146,53 +80,6 @@ void TestAnswerDisplay::sameGovernorModeTouchesNothing()
     f.answer(QStringLiteral("511,%1").arg(mode));
     QCOMPARE(watch.names, QStringList());
     QCOMPARE(watch.shownOrHidden, 0);
-}
-
-void TestAnswerDisplay::rpmStepMarkedOnItsEdit_data()
-{
-    QTest::addColumn<QList<int>>("steps"); // answers for 535, in order
-    QTest::addColumn<int>("marked");       // 1..3, 0 for none
-    QTest::newRow("first") << QList<int>{1} << 1;
-    QTest::newRow("second after first") << QList<int>{1, 2} << 2;
-    QTest::newRow("third after none") << QList<int>{0, 3} << 3;
-    QTest::newRow("none after third") << QList<int>{3, 0} << 0;
-    QTest::newRow("back and forth") << QList<int>{1, 2, 1, 2, 3, 1} << 1;
-}
-
-void TestAnswerDisplay::rpmStepMarkedOnItsEdit()
-{
-    QFETCH(QList<int>, steps);
-    QFETCH(int, marked);
-    ControllerFixture f;
-    f.ui->mainTab->setCurrentIndex(TabGovernor);
-    f.ui->show(); // the window's look is finished by the time the pilot sees it
-    QVERIFY(QTest::qWaitForWindowExposed(f.ui));
-    f.answer(QStringLiteral("511,1"));
-    for (const int step : steps)
-        f.answer(QStringLiteral("535,%1").arg(step));
-    QLineEdit* const edits[3] = {f.ui->editRPM1, f.ui->editRPM2, f.ui->editRPM3};
-    ChangeWatch watch;
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(markedYellow(edits[i]), i + 1 == marked);
-        watch.watch(edits[i]);
-    }
-    // The step again changes no edit's look.
-    f.answer(QStringLiteral("535,%1").arg(steps.last()));
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(watch.restyled.value(edits[i]), 0);
-        QCOMPARE(markedYellow(edits[i]), i + 1 == marked);
-    }
-    // The values stay readable on the mark: the text of a marked edit is dark.
-    if (marked > 0) {
-        QLineEdit* edit = edits[marked - 1];
-        const QImage face = edit->grab().toImage();
-        int dark = 0;
-        for (int y = 0; y < face.height(); ++y) {
-            for (int x = 0; x < face.width(); ++x)
-                dark += qGray(face.pixel(x, y)) < 80 ? 1 : 0;
-        }
-        QVERIFY2(dark > 20, qPrintable(QStringLiteral("%1 dark pixels").arg(dark)));
-    }
 }
 
 void TestAnswerDisplay::rpmMarkKeepsTheFont_data()

@@ -95,6 +95,7 @@ void TestGovernorPanel::onlyChangedWidgetsShownOrHidden_data()
     QTest::newRow("nitro to electric") << 2 << 1;
     QTest::newRow("nitro to disabled") << 2 << 0;
     QTest::newRow("disabled to nitro") << 0 << 2;
+    QTest::newRow("electric to disabled") << 1 << 0;
 }
 
 void TestGovernorPanel::onlyChangedWidgetsShownOrHidden()
@@ -121,6 +122,21 @@ void TestGovernorPanel::onlyChangedWidgetsShownOrHidden()
                                                           .arg(counter.shown.value(child))));
     }
     QVERIFY(changed > 0);
+
+    // The mode's own widgets, and a panel that goes on repainting what changes afterwards.
+    const bool enabled = to != 0;
+    const bool nitro = to == 2;
+    QVERIFY(m_window->cbGovernorMode->isVisibleTo(frame));
+    QCOMPARE(m_window->cbGain->isVisibleTo(frame), enabled);
+    QCOMPARE(m_window->cbGasServosType->isVisibleTo(frame), enabled && nitro);
+    QCOMPARE(m_window->checkThrottleServosReverse->isVisibleTo(frame), enabled && nitro);
+    QCOMPARE(m_window->editSensorConfig->isVisibleTo(frame), enabled && !nitro);
+    QCOMPARE(m_window->checkIdleDuringBailout->isVisibleTo(frame), enabled && !nitro);
+    QCOMPARE(m_window->editRPM1->isVisibleTo(frame), enabled);
+    QCOMPARE(m_window->editGearRatio->isVisibleTo(frame), enabled);
+    QVERIFY(frame->updatesEnabled());
+    for (QWidget* child : children)
+        QVERIFY2(child->updatesEnabled(), qPrintable(child->objectName()));
 }
 
 void TestGovernorPanel::onlyChangedRpmEditsRestyled_data()
@@ -149,6 +165,16 @@ void TestGovernorPanel::onlyChangedRpmEditsRestyled()
     for (int i = 0; i < edits.size(); ++i) {
         QCOMPARE(counter.styled.value(edits.at(i)) > 0, restyled.at(i));
         QCOMPARE(markedYellow(edits.at(i)), i + 1 == to);
+    }
+    // The value stays readable on the mark: the marked edit's text is dark.
+    if (to > 0) {
+        const QImage face = edits.at(to - 1)->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < face.width(); ++x)
+                dark += qGray(face.pixel(x, y)) < 80 ? 1 : 0;
+        }
+        QVERIFY2(dark > 20, qPrintable(QStringLiteral("%1 dark pixels").arg(dark)));
     }
 }
 

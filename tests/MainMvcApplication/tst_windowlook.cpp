@@ -17,7 +17,6 @@ private slots:
     void initTestCase();
     void finishedBeforeSeen_data();
     void finishedBeforeSeen();
-    void everyPagePolishedWhileHidden();
 };
 
 void TestWindowLook::initTestCase()
@@ -69,15 +68,6 @@ void TestWindowLook::finishedBeforeSeen()
         QCOMPARE(help->palette().color(QPalette::Text), QColor(0xe4, 0xe8, 0xee));
         QVERIFY2(!help->viewport()->autoFillBackground(), qPrintable(help->objectName()));
     }
-}
-
-void TestWindowLook::everyPagePolishedWhileHidden()
-{
-    Ui::MainWidget window;
-    QTRY_VERIFY(window.testAttribute(Qt::WA_WState_Polished));
-    for (int i = 0; i < window.mainTab->count(); ++i)
-        QVERIFY(window.mainTab->widget(i)->testAttribute(Qt::WA_WState_Polished));
-    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(TestWindowLook)
