@@ -81,6 +81,22 @@ LinkSettings fastSettings()
     return s;
 }
 
+// A link and its own virtual unit on a wire, started.
+struct Rig
+{
+    explicit Rig(const LinkSettings& settings = fastSettings())
+        : sim(&unit)
+        , link(settings)
+        , wire(&link, &sim)
+    {
+        link.start();
+    }
+    SimUnit unit;
+    SimSession sim;
+    LinkSession link;
+    Wire wire;
+};
+
 char typeOf(const QByteArray& frame)
 {
     return frame.size() > 3 ? frame.at(3) : 0;
@@ -159,115 +175,92 @@ void TestLinkSession::laterAnswerResendsTheLostOneAtOnce()
 
 void TestLinkSession::nakResendsWithoutWaiting()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
     LinkSettings s = fastSettings();
     s.answerTimeoutMs = 5000;
-    LinkSession link(s);
-    Wire wire(&link, &sim);
-    link.start();
-    wire.hold = true;
-    link.write(303, 91);
-    QCOMPARE(wire.sent.size(), 1);
+    Rig r(s);
+    r.wire.hold = true;
+    r.link.write(303, 91);
+    QCOMPARE(r.wire.sent.size(), 1);
     // The unit saw a garbled frame and says so.
-    link.receive(LinkFrame(0, LinkFrame::Nak).encode());
-    QCOMPARE(wire.sent.size(), 2);
-    QCOMPARE(wire.sent.at(1), wire.sent.at(0));
-    wire.hold = false;
-    wire.release();
-    QTRY_VERIFY(!link.hasWrites());
+    r.link.receive(LinkFrame(0, LinkFrame::Nak).encode());
+    QCOMPARE(r.wire.sent.size(), 2);
+    QCOMPARE(r.wire.sent.at(1), r.wire.sent.at(0));
+    r.wire.hold = false;
+    r.wire.release();
+    QTRY_VERIFY(!r.link.hasWrites());
     // Sent twice, carried out once.
-    QCOMPARE(unit.appliedWrites().size(), 1);
-    QCOMPARE(unit.setting(303), 91);
+    QCOMPARE(r.unit.appliedWrites().size(), 1);
+    QCOMPARE(r.unit.setting(303), 91);
 }
 
 void TestLinkSession::busyUnitIsAskedAgainWithoutUsingAttempts()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
     LinkSettings s = fastSettings();
     s.attempts = 2;
-    LinkSession link(s);
-    Wire wire(&link, &sim);
-    link.start();
-    link.write(129, 1); // busy for 1.5 s
-    link.read({104}, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(wire.values, QStringList{QStringLiteral("104,0")}, 4000);
-    QVERIFY(wire.sent.size() > 10);   // asked again and again...
-    QVERIFY(wire.failures.isEmpty()); // ...without counting it as lost
+    Rig r(s);
+    r.link.write(129, 1); // busy for 1.5 s
+    r.link.read({104}, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(r.wire.values, QStringList{QStringLiteral("104,0")}, 4000);
+    QVERIFY(r.wire.sent.size() > 10);   // asked again and again...
+    QVERIFY(r.wire.failures.isEmpty()); // ...without counting it as lost
 }
 
 void TestLinkSession::unansweredRequestEndsTheLink()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
-    wire.dropAnswers = 1000;
-    link.write(303, 92);
-    link.write(304, 600);
-    QTRY_COMPARE_WITH_TIMEOUT(wire.failures.size(), 1, 2000);
-    QVERIFY(wire.failures.first().contains(QStringLiteral("write 303,92")));
-    QCOMPARE(wire.sent.size(), 4); // all attempts of the first write, nothing of the second
-    QVERIFY(!link.isActive());
-    QVERIFY(!link.hasWrites());
+    Rig r;
+    r.wire.dropAnswers = 1000;
+    r.link.write(303, 92);
+    r.link.write(304, 600);
+    QTRY_COMPARE_WITH_TIMEOUT(r.wire.failures.size(), 1, 2000);
+    QVERIFY(r.wire.failures.first().contains(QStringLiteral("write 303,92")));
+    QCOMPARE(r.wire.sent.size(), 4); // all attempts of the first write, nothing of the second
+    QVERIFY(!r.link.isActive());
+    QVERIFY(!r.link.hasWrites());
     // The unit did get it (only the answers were lost), once.
-    QCOMPARE(unit.appliedWrites().size(), 1);
+    QCOMPARE(r.unit.appliedWrites().size(), 1);
 }
 
 void TestLinkSession::droppedReadsAnswerNothing()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
-    wire.hold = true;
-    link.read({121, 122}, 0);
-    link.read({604}, 0);
-    link.read({103}, 1); // asked for after the clear
-    link.dropReads(1);
-    wire.hold = false;
-    wire.release();
-    QTRY_COMPARE(wire.values, QStringList{QStringLiteral("103,50")});
+    Rig r;
+    r.wire.hold = true;
+    r.link.read({121, 122}, 0);
+    r.link.read({604}, 0);
+    r.link.read({103}, 1); // asked for after the clear
+    r.link.dropReads(1);
+    r.wire.hold = false;
+    r.wire.release();
+    QTRY_COMPARE(r.wire.values, QStringList{QStringLiteral("103,50")});
     QTest::qWait(100);
-    QCOMPARE(wire.values, QStringList{QStringLiteral("103,50")});
-    QVERIFY(wire.records.isEmpty());
+    QCOMPARE(r.wire.values, QStringList{QStringLiteral("103,50")});
+    QVERIFY(r.wire.records.isEmpty());
 }
 
 void TestLinkSession::recordIsReassembledFromChunks()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
-    link.read({624, 620, 624}, 0);
-    QTRY_COMPARE(wire.records.size(), 3);
-    const QString chart = QStringLiteral("624=") + QString::fromLatin1(unit.record(624));
-    QVERIFY(unit.record(624).size() > 3 * LinkPayload::MaxChunkSize);
-    QCOMPARE(wire.records.count(chart), 2);
-    QCOMPARE(wire.records.count(QStringLiteral("620=") + QString::fromLatin1(unit.record(620))), 1);
+    Rig r;
+    r.link.read({624, 620, 624}, 0);
+    QTRY_COMPARE(r.wire.records.size(), 3);
+    const QString chart = QStringLiteral("624=") + QString::fromLatin1(r.unit.record(624));
+    QVERIFY(r.unit.record(624).size() > 3 * LinkPayload::MaxChunkSize);
+    QCOMPARE(r.wire.records.count(chart), 2);
+    QCOMPARE(r.wire.records.count(QStringLiteral("620=") + QString::fromLatin1(r.unit.record(620))),
+             1);
 }
 
 void TestLinkSession::longReadStartsShortAndRepeatsAreAnswered()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
+    Rig r;
     QVector<int> addresses;
     for (int a = 300; a <= 322; ++a)
         addresses.append(a);
     addresses.append(303);
-    link.read(addresses, 0);
-    QTRY_COMPARE(wire.values.size(), addresses.size());
-    QCOMPARE(wire.values.count(QStringLiteral("303,100")), 2);
+    r.link.read(addresses, 0);
+    QTRY_COMPARE(r.wire.values.size(), addresses.size());
+    QCOMPARE(r.wire.values.count(QStringLiteral("303,100")), 2);
     // 4, then 8, then the rest: the unit can answer the first while the others travel.
-    QCOMPARE(wire.sent.at(0).count(','), 3);
-    QCOMPARE(wire.sent.at(1).count(','), 7);
+    QCOMPARE(r.wire.sent.at(0).count(','), 3);
+    QCOMPARE(r.wire.sent.at(1).count(','), 7);
 }
 
 void TestLinkSession::oneResendPerBurst_data()
@@ -280,34 +273,30 @@ void TestLinkSession::oneResendPerBurst_data()
 void TestLinkSession::oneResendPerBurst()
 {
     QFETCH(bool, nak);
-    SimUnit unit;
-    SimSession sim(&unit);
     LinkSettings s = fastSettings();
     s.answerTimeoutMs = 5000;
-    LinkSession link(s);
-    Wire wire(&link, &sim);
-    link.start();
-    wire.hold = true;
-    link.read({121}, 0);
-    link.read({122}, 0);
-    QCOMPARE(wire.sent.size(), 2);
-    const QByteArray a = wire.sent.at(0);
+    Rig r(s);
+    r.wire.hold = true;
+    r.link.read({121}, 0);
+    r.link.read({122}, 0);
+    QCOMPARE(r.wire.sent.size(), 2);
+    const QByteArray a = r.wire.sent.at(0);
     QByteArray burst;
     if (nak) {
         burst = LinkFrame(0, LinkFrame::Nak).encode();
     } else {
-        burst = sim.receive(a, 0);
+        burst = r.sim.receive(a, 0);
         burst[5] = burst.at(5) == '1' ? '2' : '1'; // garbled on the line
     }
-    burst += sim.receive(wire.sent.at(1), 0);
+    burst += r.sim.receive(r.wire.sent.at(1), 0);
     // Both signs (B answered first, a garbled frame or a NAK) say A is lost: one resend.
-    link.receive(burst);
-    QCOMPARE(wire.sent.count(a), 2);
-    QCOMPARE(wire.values, QStringList{QStringLiteral("122,2")});
-    wire.hold = false;
-    wire.release();
-    QTRY_COMPARE(wire.values.size(), 2);
-    QCOMPARE(wire.sent.count(a), 2);
+    r.link.receive(burst);
+    QCOMPARE(r.wire.sent.count(a), 2);
+    QCOMPARE(r.wire.values, QStringList{QStringLiteral("122,2")});
+    r.wire.hold = false;
+    r.wire.release();
+    QTRY_COMPARE(r.wire.values.size(), 2);
+    QCOMPARE(r.wire.sent.count(a), 2);
 }
 
 void TestLinkSession::oversizeRecordIsAbandoned_data()
@@ -323,75 +312,63 @@ void TestLinkSession::oversizeRecordIsAbandoned()
 {
     QFETCH(int, total);
     QFETCH(bool, abandoned);
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
-    wire.hold = true;
-    link.read({604}, 0);
-    QCOMPARE(wire.sent.size(), 1);
+    Rig r;
+    r.wire.hold = true;
+    r.link.read({604}, 0);
+    QCOMPARE(r.wire.sent.size(), 1);
     LinkFrame request;
-    QVERIFY(LinkFrame::decode(wire.sent.at(0).trimmed(), &request) == LinkFrame::NoError);
+    QVERIFY(LinkFrame::decode(r.wire.sent.at(0).trimmed(), &request) == LinkFrame::NoError);
     LinkPayload::Chunk chunk;
     chunk.address = 604;
     chunk.total = total;
     chunk.data = QByteArray(LinkPayload::MaxChunkSize, '1');
     if (abandoned)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("record 604 announces"));
-    link.receive(LinkFrame(request.seq, LinkFrame::ChunkAnswer, LinkPayload::chunkAnswer(chunk))
-                         .encode());
+    r.link.receive(LinkFrame(request.seq, LinkFrame::ChunkAnswer, LinkPayload::chunkAnswer(chunk))
+                           .encode());
     // Given up at once: no further chunk asked for, nothing delivered, the link still up.
-    QCOMPARE(wire.sent.size(), abandoned ? 1 : 2);
-    QVERIFY(wire.records.isEmpty());
-    QVERIFY(wire.failures.isEmpty());
-    QVERIFY(link.isActive());
+    QCOMPARE(r.wire.sent.size(), abandoned ? 1 : 2);
+    QVERIFY(r.wire.records.isEmpty());
+    QVERIFY(r.wire.failures.isEmpty());
+    QVERIFY(r.link.isActive());
     if (abandoned)
-        QVERIFY(link.isIdle());
+        QVERIFY(r.link.isIdle());
 }
 
 void TestLinkSession::queuedReadsAreDroppedToo()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
-    wire.hold = true;
+    Rig r;
+    r.wire.hold = true;
     for (int a : {121, 122, 124, 125}) // fill the window
-        link.read({a}, 0);
-    link.read({303}, 0); // queued behind them, not sent yet
-    link.read({604}, 0);
-    QCOMPARE(wire.sent.size(), 4);
-    link.read({103}, 1);
-    link.dropReads(1);
-    wire.hold = false;
-    wire.release();
-    QTRY_COMPARE(wire.values, QStringList{QStringLiteral("103,50")});
+        r.link.read({a}, 0);
+    r.link.read({303}, 0); // queued behind them, not sent yet
+    r.link.read({604}, 0);
+    QCOMPARE(r.wire.sent.size(), 4);
+    r.link.read({103}, 1);
+    r.link.dropReads(1);
+    r.wire.hold = false;
+    r.wire.release();
+    QTRY_COMPARE(r.wire.values, QStringList{QStringLiteral("103,50")});
     QTest::qWait(100);
-    QCOMPARE(wire.values, QStringList{QStringLiteral("103,50")});
-    QVERIFY(wire.records.isEmpty());
+    QCOMPARE(r.wire.values, QStringList{QStringLiteral("103,50")});
+    QVERIFY(r.wire.records.isEmpty());
     // The queued ones never went out.
-    for (const QByteArray& frame : qAsConst(wire.sent)) {
+    for (const QByteArray& frame : qAsConst(r.wire.sent)) {
         QVERIFY2(!frame.contains("R303") && !frame.contains("G604"), frame.constData());
     }
 }
 
 void TestLinkSession::repeatedWriteGetsANewNumber()
 {
-    SimUnit unit;
-    SimSession sim(&unit);
-    LinkSession link(fastSettings());
-    Wire wire(&link, &sim);
-    link.start();
+    Rig r;
     // The repeated gyro-off: the same write again must reach the unit as a new request.
     for (int i = 0; i < 3; ++i)
-        link.write(224, 1);
-    QTRY_VERIFY(!link.hasWrites());
-    QCOMPARE(wire.sent.size(), 3);
-    QVERIFY(wire.sent.at(0).mid(1, 2) != wire.sent.at(1).mid(1, 2));
-    QVERIFY(wire.sent.at(1).mid(1, 2) != wire.sent.at(2).mid(1, 2));
-    QCOMPARE(unit.appliedWrites().size(), 3);
+        r.link.write(224, 1);
+    QTRY_VERIFY(!r.link.hasWrites());
+    QCOMPARE(r.wire.sent.size(), 3);
+    QVERIFY(r.wire.sent.at(0).mid(1, 2) != r.wire.sent.at(1).mid(1, 2));
+    QVERIFY(r.wire.sent.at(1).mid(1, 2) != r.wire.sent.at(2).mid(1, 2));
+    QCOMPARE(r.unit.appliedWrites().size(), 3);
 }
 
 void TestLinkSession::protocolVersions_data()
