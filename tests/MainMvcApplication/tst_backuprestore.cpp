@@ -52,10 +52,7 @@ void TestBackupRestore::initTestCase()
     if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QVERIFY(m_dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("HX_SERIAL_TIMEOUT_MS", "30");
-    qputenv("HX_SERIAL_ATTEMPTS", "4");
-    qputenv("HX_SERIAL_SCAN_MS", "100");
+    useFastLink();
 }
 
 void TestBackupRestore::backupThenRestoreIntoAnotherUnit()

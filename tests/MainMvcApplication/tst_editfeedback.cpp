@@ -123,10 +123,7 @@ private slots:
 
 void TestEditFeedback::initTestCase()
 {
-    QApplication::setQuitOnLastWindowClosed(false);
-    qputenv("HX_SERIAL_TIMEOUT_MS", "30");
-    qputenv("HX_SERIAL_ATTEMPTS", "4");
-    qputenv("HX_SERIAL_SCAN_MS", "100");
+    useFastLink();
 }
 
 void TestEditFeedback::trackerPairsOutcomesWithEdits_data()

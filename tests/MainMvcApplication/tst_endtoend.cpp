@@ -44,11 +44,7 @@ void TestEndToEnd::initTestCase()
     if (!SimServer::pseudoTerminalsAvailable())
         QSKIP("no pseudo-terminals on this system");
     QVERIFY(m_dir.isValid());
-    QApplication::setQuitOnLastWindowClosed(false);
-    // A lost unit is noticed within a few tenths of a second instead of seconds.
-    qputenv("HX_SERIAL_TIMEOUT_MS", "30");
-    qputenv("HX_SERIAL_ATTEMPTS", "4");
-    qputenv("HX_SERIAL_SCAN_MS", "100");
+    useFastLink();
 }
 
 void TestEndToEnd::unitValuesShowOnCurrentTab()

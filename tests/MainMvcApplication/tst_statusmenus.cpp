@@ -119,11 +119,8 @@ private:
 
 void TestStatusMenus::initTestCase()
 {
-    QApplication::setQuitOnLastWindowClosed(false);
+    useFastLink();
     qunsetenv("HX_SERIAL_PORT");
-    qputenv("HX_SERIAL_TIMEOUT_MS", "30");
-    qputenv("HX_SERIAL_ATTEMPTS", "4");
-    qputenv("HX_SERIAL_SCAN_MS", "100");
     for (int id = 5103; id <= 5111; ++id)
         QVERIFY2(!tr_(id).isEmpty(), qPrintable(QString::number(id)));
 }
