@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -55,6 +56,13 @@ void TestWindowLook::finishedBeforeSeen()
     QVERIFY(window.frame->styleSheet().contains(QStringLiteral("left-arrow-disabled.png")));
     for (QTextBrowser* help : window.findChildren<QTextBrowser*>())
         QVERIFY2(!help->toPlainText().trimmed().isEmpty(), qPrintable(help->objectName()));
+    // The edits' digits are drawn without shaping, with the sheets' fonts resolved over it.
+    const QList<QLineEdit*> edits = window.findChildren<QLineEdit*>();
+    QVERIFY(edits.size() > 40);
+    for (QLineEdit* edit : edits) {
+        QVERIFY2(edit->font().styleStrategy() & QFont::PreferNoShaping,
+                 qPrintable(edit->objectName()));
+    }
 
     // What the pilot sees: the start panel in its own dark blue, not the platform's grey.
     if (!showAtOnce)
