@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -49,8 +50,9 @@ void FlyStyleView::setValue(int value)
 {
     if (value < MinimumStyle || value > MaximumStyle || value == m_value)
         return;
+    updateCard(m_value);
     m_value = value;
-    update();
+    updateCard(m_value);
 }
 
 int FlyStyleView::getValue() const
@@ -77,6 +79,20 @@ QRect FlyStyleView::styleRect(int value) const
     return QRectF(index * (w + Gap), 0, w, height()).toAlignedRect().adjusted(0, 0, -1, -1);
 }
 
+// A card with the focus ring around it: a change of choice repaints the two cards it
+// concerns, not the other pictures.
+QRect FlyStyleView::cardArea(int value) const
+{
+    return styleRect(value).adjusted(-2, -2, 2, 2);
+}
+
+void FlyStyleView::updateCard(int value)
+{
+    const QRect area = cardArea(value);
+    if (!area.isEmpty())
+        update(area);
+}
+
 int FlyStyleView::styleAt(const QPoint& pos) const
 {
     for (int v = MinimumStyle; v <= MaximumStyle; ++v) {
@@ -90,8 +106,9 @@ void FlyStyleView::choose(int value)
 {
     if (value < MinimumStyle || value > MaximumStyle || value == m_value)
         return;
+    updateCard(m_value);
     m_value = value;
-    update();
+    updateCard(m_value);
     emit _valueChanged(m_value);
 }
 
@@ -286,7 +303,7 @@ void FlyStyleView::drawPicture(QPainter* p, int style, const QRectF& area, bool 
     p->restore();
 }
 
-void FlyStyleView::paintEvent(QPaintEvent*)
+void FlyStyleView::paintEvent(QPaintEvent* event)
 {
     using namespace WidgetStyle;
     QPainter p(this);
@@ -296,6 +313,8 @@ void FlyStyleView::paintEvent(QPaintEvent*)
                                         QT_TR_NOOP("EXTREME 3D")};
 
     for (int v = MinimumStyle; v <= MaximumStyle; ++v) {
+        if (!event->region().intersects(cardArea(v)))
+            continue;
         const QRectF card = QRectF(styleRect(v)).adjusted(0.5, 0.5, 0.5, 0.5);
         const bool selected = v == m_value;
         const bool hovered = v == m_hovered;

@@ -48,6 +48,8 @@ private:
     int styleAt(const QPoint& pos) const;
     void choose(int value);
     void drawPicture(QPainter* painter, int style, const QRectF& area, bool selected) const;
+    QRect cardArea(int value) const;
+    void updateCard(int value);
 
     int m_value = Sport;
     int m_hovered = 0;

@@ -1,7 +1,9 @@
 #include "buttongroup.h"
 #include "flystyleview.h"
 
+#include <QPaintEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -54,6 +56,76 @@ private slots:
         QTest::mouseRelease(&view, Qt::LeftButton, {}, view.styleRect(4).center());
         QCOMPARE(view.getValue(), 3);
         QCOMPARE(chosen.count(), 1);
+    }
+
+    // A new choice repaints only the two cards it concerns; what the screen then holds must
+    // be what a repaint of the whole view draws, focus ring included.
+    void flyStyleRepaintsOnlyTheChangedCards_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("keyboardFocus");
+        QTest::newRow("neighbours") << 1 << 2 << false;
+        QTest::newRow("far apart") << 4 << 1 << false;
+        QTest::newRow("with the focus ring") << 2 << 3 << true;
+    }
+
+    void flyStyleRepaintsOnlyTheChangedCards()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, keyboardFocus);
+        QWidget window;
+        window.resize(420, 120);
+        auto* view = new FlyStyleView(&window);
+        view->setGeometry(10, 10, 400, 100);
+        view->setValue(from);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (keyboardFocus) {
+            QTest::qWaitForWindowActive(&window);
+            QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+            view->setFocus(Qt::TabFocusReason);
+            QCoreApplication::sendEvent(view, &in);
+        }
+        QCoreApplication::processEvents();
+
+        QRegion repainted;
+        struct Spy : QObject
+        {
+            QRegion* region;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    *region += static_cast<QPaintEvent*>(event)->region();
+                return false;
+            }
+        } spy;
+        spy.region = &repainted;
+        view->installEventFilter(&spy);
+        if (keyboardFocus)
+            QTest::keyClick(view, Qt::Key_Right);
+        else
+            view->setValue(to);
+        QCOMPARE(view->getValue(), to);
+        QTRY_VERIFY(!repainted.isEmpty());
+        QCoreApplication::processEvents();
+
+        for (int v = FlyStyleView::MinimumStyle; v <= FlyStyleView::MaximumStyle; ++v) {
+            const QRect inner = view->styleRect(v).adjusted(4, 4, -4, -4);
+            QCOMPARE(repainted.intersects(inner), v == from || v == to);
+        }
+        const QImage held = window.screen()
+                                    ->grabWindow(window.winId())
+                                    .toImage()
+                                    .copy(view->geometry())
+                                    .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = window.grab()
+                                     .toImage()
+                                     .copy(view->geometry())
+                                     .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(held, whole);
     }
 
     void flyStyleKeyboard_data()
