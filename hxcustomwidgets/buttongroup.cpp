@@ -12,7 +12,7 @@ ButtonGroup::ButtonGroup(const QString& checkedImagePath, QWidget* parent)
 {
     setExclusive(true);
     connect(this, QOverload<QAbstractButton*, bool>::of(&QButtonGroup::buttonToggled), this,
-            [this](QAbstractButton*, bool) { updateMarks(); });
+            [this](QAbstractButton* button, bool) { updateMark(button); });
     // Buttons are usually added and checked right after construction, through calls
     // that do not signal; catch up once the event loop runs.
     QTimer::singleShot(0, this, [this] { updateMarks(); });
@@ -72,15 +72,21 @@ QAbstractButton* ButtonGroup::markedButton() const
 void ButtonGroup::updateMarks()
 {
     const QList<QAbstractButton*> all = buttons();
-    for (QAbstractButton* button : all) {
-        CheckMarkOverlay* mark = CheckMarkOverlay::find(button);
-        const bool wanted = button->isCheckable() && button->isChecked();
-        if (wanted && !mark)
-            mark = new CheckMarkOverlay(m_image, button);
-        if (mark) {
-            mark->setVisible(wanted);
-            if (wanted)
-                mark->place();
-        }
+    for (QAbstractButton* button : all)
+        updateMark(button);
+}
+
+// A change of choice toggles two buttons, each signalling on its own: each brings its own
+// mark up to date, the others' stay as they are.
+void ButtonGroup::updateMark(QAbstractButton* button)
+{
+    CheckMarkOverlay* mark = CheckMarkOverlay::find(button);
+    const bool wanted = button->isCheckable() && button->isChecked();
+    if (wanted && !mark)
+        mark = new CheckMarkOverlay(m_image, button);
+    if (mark) {
+        mark->setVisible(wanted);
+        if (wanted)
+            mark->place();
     }
 }

@@ -36,6 +36,7 @@ public:
 
 private:
     void updateMarks();
+    void updateMark(QAbstractButton* button);
 
     QString m_imagePath;
     QPixmap m_image;
