@@ -181,6 +181,23 @@ void FlyStyleView::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
+void FlyStyleView::changeEvent(QEvent* event)
+{
+    // The captions follow the font and the language.
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::LanguageChange:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+        m_cards.clear();
+        update();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
+}
+
 void FlyStyleView::focusInEvent(QFocusEvent* event)
 {
     // Only a focus reached with the keyboard gets a visible ring; a click shows its choice.
@@ -303,60 +320,93 @@ void FlyStyleView::drawPicture(QPainter* p, int style, const QRectF& area, bool 
     p->restore();
 }
 
+// A card is drawn once for each state it can be in at this size and then only copied:
+// answers from the unit move the choice many times a second, and each drawing strokes a
+// dozen antialiased curves.
+QPixmap FlyStyleView::cardPicture(int v) const
+{
+    const int state =
+            (v << 3) | (v == m_value ? 1 : 0) | (v == m_hovered ? 2 : 0) | (v == m_pressed ? 4 : 0);
+    const qreal ratio = devicePixelRatioF();
+    if (m_cardSize != size() || m_cardRatio != ratio) {
+        m_cards.clear();
+        m_cardSize = size();
+        m_cardRatio = ratio;
+    }
+    auto cached = m_cards.constFind(state);
+    if (cached != m_cards.constEnd())
+        return cached.value();
+    QPixmap picture(cardArea(v).size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(-cardArea(v).topLeft());
+    drawCard(&p, v);
+    p.end();
+    m_cards.insert(state, picture);
+    return picture;
+}
+
+void FlyStyleView::drawCard(QPainter* painter, int v) const
+{
+    using namespace WidgetStyle;
+    QPainter& p = *painter;
+    static const char* const names[] = {QT_TR_NOOP("SCALE"), QT_TR_NOOP("SPORT"), QT_TR_NOOP("3D"),
+                                        QT_TR_NOOP("EXTREME 3D")};
+    const QRectF card = QRectF(styleRect(v)).adjusted(0.5, 0.5, 0.5, 0.5);
+    const bool selected = v == m_value;
+    const bool hovered = v == m_hovered;
+    const double radius = qMax(5.0, qMin(card.width(), card.height()) * 0.09);
+    drawPanel(&p, card, radius);
+    if (hovered || v == m_pressed) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, v == m_pressed ? 26 : 14));
+        p.drawRoundedRect(card, radius, radius);
+    }
+    if (selected) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(withAlpha(accent(), 24));
+        p.drawRoundedRect(card, radius, radius);
+        p.setPen(QPen(accent(), 2.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(card.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
+    }
+
+    const double captionH = qMax(12.0, card.height() * 0.22);
+    const QRectF picture(card.left() + 4, card.top() + card.height() * 0.08, card.width() - 8,
+                         card.height() - captionH - card.height() * 0.16);
+    drawPicture(&p, v, picture, selected);
+
+    // Caption and an intensity scale of one to four pips.
+    const QRectF caption(card.left() + 2, card.bottom() - captionH - card.height() * 0.09,
+                         card.width() - 4, captionH);
+    double px = qMin(captionH * 0.72, card.width() / 8.0);
+    p.setFont(scaledFont(this, px, true));
+    p.setPen(selected ? text() : textDim());
+    p.drawText(caption, Qt::AlignCenter, tr(names[v - MinimumStyle]));
+    const double pip = qMax(2.0, card.height() * 0.035);
+    const double pipsW = StyleCount * pip * 2.6;
+    for (int i = 0; i < StyleCount; ++i) {
+        const QPointF at(card.center().x() - pipsW / 2 + pip * 1.3 + i * pip * 2.6,
+                         card.bottom() - card.height() * 0.065);
+        p.setPen(Qt::NoPen);
+        const bool lit = i < v - MinimumStyle + 1;
+        p.setBrush(lit ? (selected ? accent() : textDim()) : grid());
+        p.drawEllipse(at, pip, pip);
+    }
+}
+
 void FlyStyleView::paintEvent(QPaintEvent* event)
 {
     using namespace WidgetStyle;
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    static const char* const names[] = {QT_TR_NOOP("SCALE"), QT_TR_NOOP("SPORT"), QT_TR_NOOP("3D"),
-                                        QT_TR_NOOP("EXTREME 3D")};
-
     for (int v = MinimumStyle; v <= MaximumStyle; ++v) {
-        if (!event->region().intersects(cardArea(v)))
-            continue;
-        const QRectF card = QRectF(styleRect(v)).adjusted(0.5, 0.5, 0.5, 0.5);
-        const bool selected = v == m_value;
-        const bool hovered = v == m_hovered;
-        const double radius = qMax(5.0, qMin(card.width(), card.height()) * 0.09);
-        drawPanel(&p, card, radius);
-        if (hovered || v == m_pressed) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 255, 255, v == m_pressed ? 26 : 14));
-            p.drawRoundedRect(card, radius, radius);
-        }
-        if (selected) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(withAlpha(accent(), 24));
-            p.drawRoundedRect(card, radius, radius);
-            p.setPen(QPen(accent(), 2.0));
-            p.setBrush(Qt::NoBrush);
-            p.drawRoundedRect(card.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
-        }
-
-        const double captionH = qMax(12.0, card.height() * 0.22);
-        const QRectF picture(card.left() + 4, card.top() + card.height() * 0.08, card.width() - 8,
-                             card.height() - captionH - card.height() * 0.16);
-        drawPicture(&p, v, picture, selected);
-
-        // Caption and an intensity scale of one to four pips.
-        const QRectF caption(card.left() + 2, card.bottom() - captionH - card.height() * 0.09,
-                             card.width() - 4, captionH);
-        double px = qMin(captionH * 0.72, card.width() / 8.0);
-        p.setFont(scaledFont(this, px, true));
-        p.setPen(selected ? text() : textDim());
-        p.drawText(caption, Qt::AlignCenter, tr(names[v - MinimumStyle]));
-        const double pip = qMax(2.0, card.height() * 0.035);
-        const double pipsW = StyleCount * pip * 2.6;
-        for (int i = 0; i < StyleCount; ++i) {
-            const QPointF at(card.center().x() - pipsW / 2 + pip * 1.3 + i * pip * 2.6,
-                             card.bottom() - card.height() * 0.065);
-            p.setPen(Qt::NoPen);
-            const bool lit = i < v - MinimumStyle + 1;
-            p.setBrush(lit ? (selected ? accent() : textDim()) : grid());
-            p.drawEllipse(at, pip, pip);
-        }
+        const QRect area = cardArea(v);
+        if (event->region().intersects(area))
+            p.drawPixmap(area.topLeft(), cardPicture(v));
     }
+    p.setRenderHint(QPainter::Antialiasing);
 
     if (hasFocus() && m_keyboardFocus) {
         const QRectF card = QRectF(styleRect(m_value)).adjusted(-0.5, -0.5, 1.5, 1.5);

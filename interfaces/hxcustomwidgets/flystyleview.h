@@ -3,6 +3,8 @@
 
 #include "hxcustomwidgets_global.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 // The pilot's flying style, drawn as a row of selectable pictures. The value is the
@@ -43,6 +45,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int styleAt(const QPoint& pos) const;
@@ -50,11 +53,17 @@ private:
     void drawPicture(QPainter* painter, int style, const QRectF& area, bool selected) const;
     QRect cardArea(int value) const;
     void updateCard(int value);
+    QPixmap cardPicture(int value) const;
+    void drawCard(QPainter* painter, int value) const;
 
     int m_value = Sport;
     int m_hovered = 0;
     int m_pressed = 0;
     bool m_keyboardFocus = false;
+    // The cards as drawn, by value and state, for one size of the view and pixel ratio.
+    mutable QHash<int, QPixmap> m_cards;
+    mutable QSize m_cardSize;
+    mutable qreal m_cardRatio = 0;
 };
 
 #endif // FLYSTYLEVIEW_H

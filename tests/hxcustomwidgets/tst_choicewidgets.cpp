@@ -128,6 +128,49 @@ private slots:
         QCOMPARE(held, whole);
     }
 
+    // The cards are drawn once per state and size and then copied: a view that has been
+    // through other sizes and states must draw exactly what a new view in its state does.
+    void flyStyleDrawsItsStateAfterChanges_data()
+    {
+        QTest::addColumn<QSize>("firstSize");
+        QTest::addColumn<int>("firstHover");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("hover");
+        QTest::newRow("resized") << QSize(400, 100) << 0 << QSize(300, 80) << 1 << 0;
+        QTest::newRow("hover moved") << QSize(400, 100) << 2 << QSize(400, 100) << 1 << 3;
+        QTest::newRow("hover left") << QSize(400, 100) << 1 << QSize(400, 100) << 1 << 0;
+        QTest::newRow("choice moved") << QSize(400, 100) << 0 << QSize(400, 100) << 4 << 0;
+    }
+
+    void flyStyleDrawsItsStateAfterChanges()
+    {
+        QFETCH(QSize, firstSize);
+        QFETCH(int, firstHover);
+        QFETCH(QSize, size);
+        QFETCH(int, value);
+        QFETCH(int, hover);
+        const auto hoverOver = [](FlyStyleView& view, int card) {
+            const QPoint at = card ? view.styleRect(card).center() : QPoint(-5, -5);
+            QMouseEvent move(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &move);
+        };
+        FlyStyleView used;
+        used.resize(firstSize);
+        used.setValue(1);
+        hoverOver(used, firstHover);
+        QVERIFY(!used.grab().isNull());
+        used.resize(size);
+        used.setValue(value);
+        hoverOver(used, hover);
+
+        FlyStyleView fresh;
+        fresh.resize(size);
+        fresh.setValue(value);
+        hoverOver(fresh, hover);
+        QCOMPARE(used.grab().toImage(), fresh.grab().toImage());
+    }
+
     void flyStyleKeyboard_data()
     {
         QTest::addColumn<int>("start");
