@@ -63,7 +63,7 @@ QAbstractButton* ButtonGroup::markedButton() const
     const QList<QAbstractButton*> all = buttons();
     for (QAbstractButton* button : all) {
         const CheckMarkOverlay* mark = CheckMarkOverlay::find(button);
-        if (mark && !mark->isHidden())
+        if (mark && mark->isMarked())
             return button;
     }
     return nullptr;
@@ -85,8 +85,11 @@ void ButtonGroup::updateMark(QAbstractButton* button)
     if (wanted && !mark)
         mark = new CheckMarkOverlay(m_image, button);
     if (mark) {
-        mark->setVisible(wanted);
-        if (wanted)
+        mark->setMarked(wanted);
+        if (wanted) {
+            if (mark->isHidden())
+                mark->show();
             mark->place();
+        }
     }
 }

@@ -48,8 +48,23 @@ bool CheckMarkOverlay::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void CheckMarkOverlay::setMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    update();
+}
+
+bool CheckMarkOverlay::isMarked() const
+{
+    return m_marked && !isHidden();
+}
+
 void CheckMarkOverlay::paintEvent(QPaintEvent*)
 {
+    if (!m_marked)
+        return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 // The check badge that a ButtonGroup puts in the corner of its checked button. It is a
-// child of the button, follows its size and lets every click through.
+// child of the button, follows its size and lets every click through. Once made it stays
+// shown and draws the badge only while marked: hiding and showing a widget costs many
+// times what repainting its corner does, and answers from the unit move the choice often.
 class CheckMarkOverlay : public QWidget
 {
     Q_OBJECT
@@ -14,6 +16,8 @@ public:
 
     static CheckMarkOverlay* find(QWidget* button);
     void place();
+    void setMarked(bool marked);
+    bool isMarked() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,6 +25,7 @@ protected:
 
 private:
     QPixmap m_image;
+    bool m_marked = true;
 };
 
 #endif // CHECKMARKOVERLAY_H

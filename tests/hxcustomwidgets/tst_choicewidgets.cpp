@@ -295,6 +295,31 @@ private slots:
         QCOMPARE(g.group->markedButton(), g.buttons[2]);
     }
 
+    // On the screen, the button the mark left looks like one that never had it.
+    void movedMarkLeavesNothingBehind_data() { checkMarkFollowsTheCheckedButton_data(); }
+
+    void movedMarkLeavesNothingBehind()
+    {
+        QFETCH(QString, image);
+        Group g;
+        fill(g, image);
+        g.buttons[0]->setChecked(true);
+        g.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g.window));
+        QCoreApplication::processEvents();
+        g.buttons[2]->setChecked(true);
+        QCOMPARE(g.group->markedButton(), g.buttons[2]);
+        QTest::qWait(20);
+        const QImage held = g.window.screen()
+                                    ->grabWindow(g.window.winId())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_RGB32);
+        const QRect left = g.buttons[0]->geometry();
+        const QRect never = g.buttons[1]->geometry();
+        QCOMPARE(held.copy(left), held.copy(never));
+        QVERIFY(held.copy(g.buttons[2]->geometry()) != held.copy(never));
+    }
+
     void buttonsAddedThroughTheBaseClassAreMarkedToo()
     {
         QWidget window;
