@@ -221,19 +221,14 @@ void MainController::connectAdaptors()
         AbstractFieldAdaptor* adaptor = it.value();
         if (!adaptor)
             continue;
-        if (auto* slider = qobject_cast<SliderAdaptor*>(adaptor)) {
-            if (auto* widget = qobject_cast<QSlider*>(slider->inputField()))
-                connect(widget, SIGNAL(valueChanged(int)), ui, SLOT(slider_valueChanged(int)));
-            if (auto* withEdit = qobject_cast<SliderWithLineEditAdaptor*>(adaptor)) {
-                if (QLineEdit* edit = withEdit->getLineEdit()) {
-                    connect(edit, SIGNAL(textEdited(QString)), ui,
-                            SLOT(lineEdit_textEdited(QString)));
-                    connect(edit, SIGNAL(returnPressed()), ui, SLOT(hideLineEditAlert()));
-                }
-                if (LineEditAdaptor* editAdaptor = withEdit->getLineEditAdaptor())
-                    connect(editAdaptor, SIGNAL(_editLostFocus(QObject*)), ui,
-                            SLOT(hideLineEditAlert()));
+        if (auto* withEdit = qobject_cast<SliderWithLineEditAdaptor*>(adaptor)) {
+            if (QLineEdit* edit = withEdit->getLineEdit()) {
+                connect(edit, SIGNAL(textEdited(QString)), ui, SLOT(lineEdit_textEdited(QString)));
+                connect(edit, SIGNAL(returnPressed()), ui, SLOT(hideLineEditAlert()));
             }
+            if (LineEditAdaptor* editAdaptor = withEdit->getLineEditAdaptor())
+                connect(editAdaptor, SIGNAL(_editLostFocus(QObject*)), ui,
+                        SLOT(hideLineEditAlert()));
         } else if (auto* lineEdit = qobject_cast<LineEditAdaptor*>(adaptor)) {
             if (auto* widget = qobject_cast<QLineEdit*>(lineEdit->inputField())) {
                 connect(widget, SIGNAL(textEdited(QString)), ui,
@@ -242,16 +237,28 @@ void MainController::connectAdaptors()
             }
             connect(lineEdit, SIGNAL(_editLostFocus(QObject*)), ui, SLOT(hideLineEditAlert()));
         } else if (auto* button = qobject_cast<CheckableButtonWithVerifyAdaptor*>(adaptor)) {
-            if (auto* widget = qobject_cast<QToolButton*>(button->inputField()))
-                connect(widget, SIGNAL(toggled(bool)), ui, SLOT(servoButtons_toggled(bool)));
             connect(button, SIGNAL(_clicked(QObject*, bool, bool*)), this,
                     SLOT(servoButtons_clicked(QObject*, bool, bool*)));
+        } else if (auto* group = qobject_cast<ButtonGroupWithVerifyAdaptor*>(adaptor)) {
+            connect(group, SIGNAL(_buttonClicked(QObject*, int, bool*)), this,
+                    SLOT(buttonGroup_button_clicked(QObject*, int, bool*)));
+        }
+    }
+    // The window's slots find out which widget called them with QObject::sender(), which
+    // looks through every connection into the window, newest first. The signals that the
+    // unit's answers fire, dozens of times a second, are connected last.
+    for (auto it = adaptors.cbegin(); it != adaptors.cend(); ++it) {
+        AbstractFieldAdaptor* adaptor = it.value();
+        if (auto* slider = qobject_cast<SliderAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QSlider*>(slider->inputField()))
+                connect(widget, SIGNAL(valueChanged(int)), ui, SLOT(slider_valueChanged(int)));
+        } else if (auto* button = qobject_cast<CheckableButtonWithVerifyAdaptor*>(adaptor)) {
+            if (auto* widget = qobject_cast<QToolButton*>(button->inputField()))
+                connect(widget, SIGNAL(toggled(bool)), ui, SLOT(servoButtons_toggled(bool)));
         } else if (auto* group = qobject_cast<ButtonGroupWithVerifyAdaptor*>(adaptor)) {
             if (auto* widget = qobject_cast<ButtonGroup*>(group->inputField()))
                 connect(widget, SIGNAL(buttonToggled(int, bool)), ui,
                         SLOT(buttonGroup_button_toggled(int, bool)));
-            connect(group, SIGNAL(_buttonClicked(QObject*, int, bool*)), this,
-                    SLOT(buttonGroup_button_clicked(QObject*, int, bool*)));
         } else if (auto* combo = qobject_cast<ComboBoxAdaptor*>(adaptor)) {
             if (auto* widget = qobject_cast<QComboBox*>(combo->inputField()))
                 connect(widget, SIGNAL(currentIndexChanged(int)), ui,
