@@ -120,6 +120,28 @@ QStringList answersFor(int tab, MainController& controller, QStringList* unchang
     return first + second;
 }
 
+// What one answer costs, address by address: each pair of values taken directly, 500
+// times, with the window painted every twentieth answer. Shows which answers hold a tab
+// back.
+void printCostPerAddress(MainController& controller, const QStringList& answers)
+{
+    const int addresses = answers.size() / 2;
+    const int rounds = 500;
+    for (int i = 0; i < addresses; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int k = 0; k < rounds; ++k) {
+            controller.handleParamsChanged(QVariant(answers.at(i)));
+            controller.handleParamsChanged(QVariant(answers.at(i + addresses)));
+            if (k % 10 == 9)
+                QCoreApplication::processEvents();
+        }
+        printf("       address %-4s %6.1f us an answer\n",
+               qPrintable(answers.at(i).section(QLatin1Char(','), 0, 0)),
+               clock.nsecsElapsed() / 1000.0 / (2 * rounds));
+    }
+}
+
 double answersPerSecond(MainController& controller, SilentLink* link, int tab,
                         QStringList* unchanged)
 {
@@ -128,6 +150,8 @@ double answersPerSecond(MainController& controller, SilentLink* link, int tab,
     QTimer::singleShot(300, &settle, &QEventLoop::quit); // the tab's slide-in animation
     settle.exec();
     const QStringList answers = answersFor(tab, controller, unchanged);
+    if (qEnvironmentVariableIsSet("HX_BENCH_PER_ADDRESS"))
+        printCostPerAddress(controller, answers);
 
     qint64 batches = 0;
     QElapsedTimer clock;
@@ -172,7 +196,8 @@ int main(int argc, char* argv[])
                " window shown, real event loop, %d ms per tab (goal >= 100,000 on every tab):\n",
                MeasureMs);
         double lowest = -1;
-        // HX_BENCH_TABS=1,8 measures only those tabs (for a profiler run).
+        // HX_BENCH_TABS=1,8 measures only those tabs (for a profiler run);
+        // HX_BENCH_PER_ADDRESS=1 also prints what one answer costs, address by address.
         const QStringList only =
                 qEnvironmentVariable("HX_BENCH_TABS").split(QLatin1Char(','), Qt::SkipEmptyParts);
         for (int tab = 0; tab < controller.mainWindow()->mainTab->count(); ++tab) {
