@@ -1,9 +1,9 @@
 #include "buttongroup.h"
 #include "flystyleview.h"
+#include "screenimage.h"
 
 #include <QPaintEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -116,16 +116,7 @@ private slots:
             const QRect inner = view->styleRect(v).adjusted(4, 4, -4, -4);
             QCOMPARE(repainted.intersects(inner), v == from || v == to);
         }
-        const QImage held = window.screen()
-                                    ->grabWindow(window.winId())
-                                    .toImage()
-                                    .copy(view->geometry())
-                                    .convertToFormat(QImage::Format_RGB32);
-        const QImage whole = window.grab()
-                                     .toImage()
-                                     .copy(view->geometry())
-                                     .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(held, whole);
+        QCOMPARE(ScreenImage::held(view), ScreenImage::whole(view));
     }
 
     // The cards are drawn once per state and size and then copied: a view that has been
@@ -310,14 +301,9 @@ private slots:
         g.buttons[2]->setChecked(true);
         QCOMPARE(g.group->markedButton(), g.buttons[2]);
         QTest::qWait(20);
-        const QImage held = g.window.screen()
-                                    ->grabWindow(g.window.winId())
-                                    .toImage()
-                                    .convertToFormat(QImage::Format_RGB32);
-        const QRect left = g.buttons[0]->geometry();
-        const QRect never = g.buttons[1]->geometry();
-        QCOMPARE(held.copy(left), held.copy(never));
-        QVERIFY(held.copy(g.buttons[2]->geometry()) != held.copy(never));
+        const QImage never = ScreenImage::held(g.buttons[1]);
+        QCOMPARE(ScreenImage::held(g.buttons[0]), never);
+        QVERIFY(ScreenImage::held(g.buttons[2]) != never);
     }
 
     void buttonsAddedThroughTheBaseClassAreMarkedToo()

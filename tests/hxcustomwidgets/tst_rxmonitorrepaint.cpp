@@ -1,7 +1,7 @@
 #include "rxmonitorview.h"
+#include "screenimage.h"
 
 #include <QPaintEvent>
-#include <QScreen>
 #include <QtTest>
 
 // The stick monitor repaints only where its knob was and is, and not at all for moves
@@ -113,16 +113,7 @@ private slots:
             for (const QRegion& region : qAsConst(screen.regions))
                 QVERIFY2(region != QRegion(view->rect()), "a knob move repainted the whole view");
         }
-        const QImage held = window.screen()
-                                    ->grabWindow(window.winId())
-                                    .toImage()
-                                    .copy(view->geometry())
-                                    .convertToFormat(QImage::Format_RGB32);
-        const QImage whole = window.grab()
-                                     .toImage()
-                                     .copy(view->geometry())
-                                     .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(held, whole);
+        QCOMPARE(ScreenImage::held(view), ScreenImage::whole(view));
     }
 
     // The crosshair through the knob is copied from pictures rendered once per sub-pixel
