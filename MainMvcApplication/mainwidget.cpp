@@ -207,6 +207,13 @@ void Ui_MainWidget::finishLook()
     m_lookFinished = true;
     skipShapingInEdits(this);
     applyDeferredStyleSheets(this);
+    // Marking an RPM step re-polishes its edit, which first puts back the font the edit had
+    // before the sheets, then the sheets' font again: two font changes, each laying out the
+    // text anew. With the sheets' font made the edits' own, both are no change.
+    for (QLineEdit* edit : {editRPM1, editRPM2, editRPM3}) {
+        edit->ensurePolished();
+        edit->setFont(edit->font());
+    }
     loadHelpPages();
 }
 
@@ -821,14 +828,6 @@ void Ui_MainWidget::comboBox_currentIndexChanged(int index)
             const bool marked = index == i + 1;
             if (edits[i]->property(RpmMarkProperty).toBool() == marked)
                 continue;
-            // A re-polish first puts back the font the edit had before the sheets, then the
-            // sheets' font again: two font changes, each laying out the text anew. With the
-            // sheets' font made the edit's own, both are no change.
-            if (!(m_rpmFontsOwned & (1u << i))) {
-                edits[i]->ensurePolished();
-                edits[i]->setFont(edits[i]->font());
-                m_rpmFontsOwned |= 1u << i;
-            }
             edits[i]->setProperty(RpmMarkProperty, marked);
             edits[i]->style()->polish(edits[i]);
             edits[i]->update();

@@ -123,7 +123,6 @@ private:
 
     QHash<QObject*, QPointer<QAbstractAnimation>> m_animations;
     bool m_lookFinished = false;
-    unsigned m_rpmFontsOwned = 0; // one bit per RPM edit whose sheet font is its own
 };
 
 namespace Ui {
