@@ -4,9 +4,9 @@
 // shows and which edit is marked: tst_governorpanel.)
 #include "controllertestsupport.h"
 #include "parametermodel.h"
+#include "widgetchangecounter.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QSlider>
 #include <QtTest>
@@ -15,28 +15,6 @@ namespace {
 
 const int TabGovernor = 8;
 const int TabTail = 7;
-
-// Counts the widgets it watches being shown or hidden.
-class ChangeWatch : public QObject
-{
-public:
-    void watch(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::ShowToParent:
-        case QEvent::HideToParent:
-            ++shownOrHidden;
-            names << watched->objectName();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-    int shownOrHidden = 0;
-    QStringList names;
-};
 
 QList<QWidget*> governorChildren(Ui::MainWidget* ui)
 {
@@ -72,14 +50,13 @@ void TestAnswerDisplay::sameGovernorModeTouchesNothing()
     f.ui->mainTab->setCurrentIndex(TabGovernor);
     f.answer(QStringLiteral("511,%1").arg(mode == 0 ? 1 : 0));
     f.answer(QStringLiteral("511,%1").arg(mode));
-    ChangeWatch watch;
+    WidgetChangeCounter counter;
     for (QWidget* child : governorChildren(f.ui))
-        watch.watch(child);
+        counter.watch(child);
     f.answer(QStringLiteral("511,%1").arg(mode));
     // The same mode again, as every poll of the tab brings it.
     f.answer(QStringLiteral("511,%1").arg(mode));
-    QCOMPARE(watch.names, QStringList());
-    QCOMPARE(watch.shownOrHidden, 0);
+    QCOMPARE(counter.shownNames(), QStringList());
 }
 
 void TestAnswerDisplay::rpmMarkKeepsTheFont_data()
@@ -103,21 +80,12 @@ void TestAnswerDisplay::rpmMarkKeepsTheFont()
     // The skin's font, as on every other edit of the panel.
     for (QLineEdit* edit : edits)
         QCOMPARE(edit->font(), f.ui->editGearRatio->font());
-    class FontWatch : public QObject
-    {
-    public:
-        int changes = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            changes += event->type() == QEvent::FontChange ? 1 : 0;
-            return false;
-        }
-    } fonts;
+    WidgetChangeCounter counter;
     for (QLineEdit* edit : edits)
-        edit->installEventFilter(&fonts);
+        counter.watch(edit);
     for (const int step : steps)
         f.answer(QStringLiteral("535,%1").arg(step));
-    QCOMPARE(fonts.changes, 0);
+    QCOMPARE(counter.fonts.size(), 0);
     for (QLineEdit* edit : edits)
         QCOMPARE(edit->font(), f.ui->editGearRatio->font());
 }

@@ -2,41 +2,16 @@
 // show, hide and new style sheet costs a layout, a polish or a repaint, and the unit's
 // answers arrive many times a second.
 #include "mainwidget.h"
+#include "widgetchangecounter.h"
 
 #include <resourcemanager.h>
 
 #include <QColor>
-#include <QEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
 
 namespace {
-
-// Counts the visibility and style changes each watched widget goes through.
-class ChangeCounter : public QObject
-{
-public:
-    void watch(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::ShowToParent:
-        case QEvent::HideToParent:
-            ++shown[watched];
-            break;
-        case QEvent::StyleChange:
-        case QEvent::PaletteChange: // a re-polish under the window's style sheets
-            ++styled[watched];
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-    QHash<QObject*, int> shown;
-    QHash<QObject*, int> styled;
-};
 
 // What the pilot sees: most of the edit's face is the marking yellow.
 bool markedYellow(QLineEdit* edit)
@@ -107,7 +82,7 @@ void TestGovernorPanel::onlyChangedWidgetsShownOrHidden()
     const QList<QWidget*> children =
             frame->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QHash<QWidget*, bool> before;
-    ChangeCounter counter;
+    WidgetChangeCounter counter;
     for (QWidget* child : children) {
         before.insert(child, child->isVisibleTo(frame));
         counter.watch(child);
@@ -158,7 +133,7 @@ void TestGovernorPanel::onlyChangedRpmEditsRestyled()
     m_window->cbGovernorMode->setCurrentIndex(1);
     m_window->rpmType->setCurrentIndex(from);
     const QList<QLineEdit*> edits = {m_window->editRPM1, m_window->editRPM2, m_window->editRPM3};
-    ChangeCounter counter;
+    WidgetChangeCounter counter;
     for (QLineEdit* edit : edits)
         counter.watch(edit);
     m_window->rpmType->setCurrentIndex(to);
