@@ -3,8 +3,8 @@
 if(TARGET hxmain)
     # The yardstick of bench_startup; not a benchmark of its own (no bench_ prefix).
     add_executable(chartfloor "${CMAKE_CURRENT_LIST_DIR}/chartfloor.cpp"
-        "${PROJECT_SOURCE_DIR}/MainMvcApplication/firstpaintprobe.cpp")
-    target_include_directories(chartfloor PRIVATE "${PROJECT_SOURCE_DIR}/MainMvcApplication")
+        "${PROJECT_SOURCE_DIR}/MainMvcApplication/startup/firstpaintprobe.cpp")
+    target_include_directories(chartfloor PRIVATE "${PROJECT_SOURCE_DIR}/MainMvcApplication/startup")
     target_link_libraries(chartfloor PRIVATE Qt5::Widgets Qt5::WebKitWidgets)
     set_target_properties(chartfloor PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench-bin")
