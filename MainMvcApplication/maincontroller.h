@@ -66,7 +66,6 @@ public:
     int currentFlight() const { return flightIndex; }
     SettingsTransfer* transfer() const { return fileTransfer; }
     FirmwareHandOver* firmwareHandOver() const { return m_firmwareHandOver; }
-    FlightLogExport* flightLogExport() const { return m_logExport; }
 
     // A single- or double-quoted script literal would let text from the unit end the
     // string early; this one carries any text through unchanged.

@@ -111,9 +111,6 @@ private:
     // Styles the form and fills the help pages: the first time the event loop runs, while
     // the splash is still up, or at once when the window is shown before that.
     void finishLook();
-    void setValidators();
-    void fillComboBoxes();
-    void placeDrawnWidgets();
     void loadHelpPages();
     void loadChartPage();
     // Brings an animation still running on `target` to its end state at once, so a

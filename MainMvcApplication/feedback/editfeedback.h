@@ -47,7 +47,6 @@ public:
     StatusLine* statusLine() const { return m_status; }
     OfflineBanner* offlineBanner() const { return m_banner; }
     WriteOutcomeView* outcomeView() const { return m_view; }
-    WriteOutcomeTracker* tracker() const { return m_tracker; }
 
 private:
     void noteSource(int windowAddress, QObject* source);

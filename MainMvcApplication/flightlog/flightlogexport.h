@@ -47,7 +47,6 @@ public:
 
     // The flight (record 0 to 4) the log tab shows.
     void setFlight(int flight) { m_flight = flight; }
-    int flight() const { return m_flight; }
     // The chart record of a flight as the unit sent it; forgotten on clearRecords() (a
     // reconnect may bring another unit).
     void setChartRecord(int flight, const QString& data) { m_charts.insert(flight, data); }

@@ -32,7 +32,6 @@ public:
     {
         m_lister = std::move(lister);
     }
-    QString choice() const { return m_choice; }
     // The menu as it is shown; filled again each time it opens.
     QMenu* portMenu() const { return m_menu; }
     void refill();

@@ -58,7 +58,6 @@ public:
     ~SettingsTransfer() override;
 
     void setHooks(const Hooks& hooks) { m_hooks = hooks; }
-    bool isBusy() const { return m_busy; }
     const SettingCatalog& catalog() const { return m_catalog; }
 
     // Where the file dialogs start: the last folder used, else the documents folder.
