@@ -1,4 +1,5 @@
 #include "firstpaintprobe.h"
+#include "languagelist.h"
 #include "maincontroller.h"
 #include "mainwidget.h"
 #include "messagelog.h"
@@ -95,12 +96,7 @@ int main(int argc, char* argv[])
     QScopedPointer<AppConfigManager> config(
             new AppConfigManager(dataPath + QStringLiteral("/fbl.afc")));
 
-    QString stringFile = QStringLiteral("docs/en/strings.xml");
-    const QString lang = config->get(QStringLiteral("lang"));
-    if (lang == QLatin1String("fr"))
-        stringFile = QStringLiteral("docs/fr/strings.xml");
-    else if (lang == QLatin1String("vi"))
-        stringFile = QStringLiteral("docs/vi/strings.xml");
+    const QString stringFile = LanguageList::stringFile(config->get(QStringLiteral("lang")));
     qDebug("Localised strings from %s", qPrintable(stringFile));
     ResourceManager* resources = ResourceManager::instance(DataLocation::filePath(stringFile));
     splash.showMessage(resources->getValue(3), Qt::AlignBottom | Qt::AlignRight, Qt::white);

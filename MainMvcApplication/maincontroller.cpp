@@ -93,7 +93,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     , config(config)
     , resources(ResourceManager::instance(QString()))
     , serialManager(link ? link : new SerialManager(nullptr))
-    , m_firmwareHandOver(new FirmwareHandOver(ui, this))
+    , handOver(new FirmwareHandOver(ui, this))
 {
     ui->installEventFilter(this);
 
@@ -107,7 +107,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     // Queued like the answers, so an outcome comes after every answer the unit sent
     // before it.
     connect(serialManager, &SerialManager::_writeFinished, this,
-            [this](int address, int, bool) { m_writesInFlight.writeFinished(address); });
+            [this](int address, int, bool) { writesInFlight.writeFinished(address); });
     connect(this, SIGNAL(_needUpdateFlash(QByteArray)), serialManager,
             SLOT(startUpdateFirmware(QByteArray)));
     connect(serialManager, SIGNAL(_flashStatusChanged(int)), this,
@@ -168,7 +168,7 @@ MainController::MainController(AppConfigManager* config, SerialManager* link)
     loadSettings();
     // The port and language menus apply the stored port choice and language themselves.
     new StatusAreaMenus(ui, config, serialManager);
-    m_logExport = new FlightLogExport(ui, this);
+    logExport = new FlightLogExport(ui, this);
     showFlightNavigation(flightIndex);
 
     mainTimer.setSingleShot(false);
@@ -350,9 +350,9 @@ void MainController::handlePortStatusChanged(int status)
         fileTransfer->portStatusChanged(status == 100);
     // The writes under way ended with the link.
     if (status == -100)
-        m_writesInFlight.clear();
+        writesInFlight.clear();
     if (status == 100) {
-        m_portOpen = true;
+        portOpen = true;
         startLogForConnection();
         // While a loaded file is being written the flow owns the run mode; it resumes
         // polling itself when it ends.
@@ -363,7 +363,7 @@ void MainController::handlePortStatusChanged(int status)
         // The unit may have changed while the link was down: nothing of the flight log
         // read before is kept, and on the log tab the flight shown is read again.
         if (runMode == Offline) {
-            m_logExport->clearRecords();
+            logExport->clearRecords();
             ui->eventModel->removeRows(0, ui->eventModel->rowCount());
         }
         if (ui->mainTab->currentIndex() != TabLog)
@@ -374,7 +374,7 @@ void MainController::handlePortStatusChanged(int status)
         setRunMode(Online);
         readScheduler.setPendingReads(0);
     } else if (status == -100) {
-        m_portOpen = false;
+        portOpen = false;
         ui->updateLabelPortStatus(false);
         setRunMode(Offline);
     }
@@ -460,7 +460,7 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
     if (addr == 1524 || addr == 1533 || addr == 1534)
         addr -= 1000;
     editFeedback->editSent(windowAddr, addr, value, sender());
-    m_writesInFlight.writeSent(addr);
+    writesInFlight.writeSent(addr);
     sendWrite(addr, value);
 }
 
@@ -644,10 +644,10 @@ void MainController::btnSwashViewRotateRight_clicked()
 void MainController::requestSendGyroOff()
 {
     const int tab = ui->mainTab->currentIndex();
-    if (ui->checkGyroOff->isChecked() && m_gyroOffCalls % 4 == 0 && tab >= 3 && tab <= 7)
+    if (ui->checkGyroOff->isChecked() && gyroOffCalls % 4 == 0 && tab >= 3 && tab <= 7)
         requestWriteConfigChanges(224, 1, false);
-    if (++m_gyroOffCalls > 199)
-        m_gyroOffCalls = 1;
+    if (++gyroOffCalls > 199)
+        gyroOffCalls = 1;
 }
 
 // --- Incoming values --------------------------------------------------------------------
@@ -750,9 +750,9 @@ void MainController::handleParamsChanged(QVariant response)
         const int address = addressText.toInt(nullptr, 10);
         // The record is everything after the first "=", so nothing of it can be lost.
         const QString data = s.mid(separator + 1);
-        if (m_requestedRecord >= 0 && address != m_requestedRecord) {
+        if (requestedRecord >= 0 && address != requestedRecord) {
             qDebug("Flight-log record %d dropped: record %d was asked for", address,
-                   m_requestedRecord);
+                   requestedRecord);
             readScheduler.answerReceived();
             return;
         }
@@ -762,7 +762,7 @@ void MainController::handleParamsChanged(QVariant response)
             ui->eventModel->removeRows(0, ui->eventModel->rowCount());
         showRecord(address, data);
         if (isChartRecord(address)) {
-            m_logExport->setChartRecord((address - 600) / 10, data);
+            logExport->setChartRecord((address - 600) / 10, data);
             const QString script = QStringLiteral("changeData(%1, %2);")
                                            .arg(javaScriptStringLiteral(addressText),
                                                 javaScriptStringLiteral(data));
@@ -790,7 +790,7 @@ void MainController::handleParamsChanged(QVariant response)
             else
                 firmwareDialog->setSerialNumber(QString::asprintf("%d", value));
         }
-    } else if (m_writesInFlight.isWriting(address)) {
+    } else if (writesInFlight.isWriting(address)) {
         // Sent before the edit being written reached the unit; the answers after its
         // outcome show what the unit holds.
         qDebug("Answer %d,%d dropped: a write to it is under way", address, value);
@@ -824,12 +824,12 @@ void MainController::changeEventAndChart(int page, int flight)
     // Nothing asked for earlier (an older flight, the other page) may arrive after this.
     serialManager->clearAllSignalsInReader();
     const QString address = readScheduler.logAddress(tab, page, QString::number(flight));
-    m_requestedRecord = address.toInt(nullptr, 10);
+    requestedRecord = address.toInt(nullptr, 10);
     // The title names the flight asked for from now on; the table stays empty until its
     // answer comes.
-    if (isEventRecord(m_requestedRecord) || isChartRecord(m_requestedRecord))
-        ui->logTitle->setText(text(2910 + (m_requestedRecord - 600) / 10));
-    m_logExport->setFlight(flight);
+    if (isEventRecord(requestedRecord) || isChartRecord(requestedRecord))
+        ui->logTitle->setText(text(2910 + (requestedRecord - 600) / 10));
+    logExport->setFlight(flight);
     showFlightNavigation(flight);
     sendRead(address);
 }
@@ -899,7 +899,7 @@ void MainController::createTransfer()
             setRunMode(Offline);
         } else {
             loadedParamsState = LoadIdle;
-            if (m_portOpen)
+            if (portOpen)
                 setRunMode(Online);
         }
     };
@@ -969,9 +969,9 @@ void MainController::btnFirmware_button_clicked()
     firmwareDialog = new FirmwareDialog(ui);
     if (firmwareDialog->exec() != 1)
         return;
-    const FirmwareHandOver::Outcome outcome = m_firmwareHandOver->run(
-            [this] { return runMode == Online && serialManager->isConnected(); },
-            [this] { requestWriteConfigChanges(2, 9999, true); });
+    const FirmwareHandOver::Outcome outcome =
+            handOver->run([this] { return runMode == Online && serialManager->isConnected(); },
+                          [this] { requestWriteConfigChanges(2, 9999, true); });
     // Only a started tool may take over; in every other case the window stays with the
     // pilot and says what happened.
     if (outcome == FirmwareHandOver::ToolStarted)

@@ -65,7 +65,7 @@ public:
     int ticksToSkip() const { return skipTicks; }
     int currentFlight() const { return flightIndex; }
     SettingsTransfer* transfer() const { return fileTransfer; }
-    FirmwareHandOver* firmwareHandOver() const { return m_firmwareHandOver; }
+    FirmwareHandOver* firmwareHandOver() const { return handOver; }
 
     // A single- or double-quoted script literal would let text from the unit end the
     // string early; this one carries any text through unchanged.
@@ -159,19 +159,19 @@ private:
     int flightIndex = 0;
     FirmwareDialog* firmwareDialog = nullptr;
     SettingsTransfer* fileTransfer = nullptr;
-    FirmwareHandOver* m_firmwareHandOver;
-    FlightLogExport* m_logExport = nullptr;
+    FirmwareHandOver* handOver;
+    FlightLogExport* logExport = nullptr;
     // The flight-log record last asked for (600, 604, ... 644); -1 before the first request.
     // Answers for any other record are late or stray and are not shown.
-    int m_requestedRecord = -1;
+    int requestedRecord = -1;
     EditFeedback* editFeedback = nullptr;
     // Edits whose outcome is still to come: answers for their addresses are stale.
-    WritesInFlight m_writesInFlight;
+    WritesInFlight writesInFlight;
 
     // Whether the link last reported the port open; the open flow only resumes polling
     // when it is.
-    bool m_portOpen = false;
-    int m_gyroOffCalls = 0;
+    bool portOpen = false;
+    int gyroOffCalls = 0;
 };
 
 #endif // MAINCONTROLLER_H

@@ -1,5 +1,6 @@
 #include "mainwidget.h"
 
+#include "languagelist.h"
 #include "lazychartpage.h"
 
 #include <advanceservosview.h>
@@ -145,8 +146,10 @@ Ui_MainWidget::Ui_MainWidget()
 
     frameWriteLoadedParams->hide();
     checkGyroOff->hide();
-    cbLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
-    cbLanguage->addItem(QStringLiteral("Ti\u1ebfng Vi\u1ec7t"), QStringLiteral("vi"));
+    for (const LanguageList::Language& language : LanguageList::all()) {
+        if (language.inWindowBox)
+            cbLanguage->addItem(language.name, language.code);
+    }
     cbLanguage->hide();
 
     heliSizeGroup = new QButtonGroup(this);

@@ -1,5 +1,7 @@
 #include "languagemenu.h"
 
+#include "languagelist.h"
+
 #include <appconfigmanager.h>
 #include <resourcemanager.h>
 
@@ -16,24 +18,6 @@ const int TitleText = 5109;
 const int NextStartText = 5110;
 const int NoteText = 5111;
 
-struct Language
-{
-    const char* code;
-    const char* name; // in its own language, so everybody finds theirs
-};
-
-const Language Languages[] = {
-        {"en", "English"}, {"fr", "Fran\u00e7ais"}, {"vi", "Ti\u1ebfng Vi\u1ec7t"}};
-
-QString nameOf(const QString& code)
-{
-    for (const Language& language : Languages) {
-        if (code == QLatin1String(language.code))
-            return QString::fromUtf8(language.name);
-    }
-    return QString::fromUtf8(Languages[0].name);
-}
-
 } // namespace
 
 LanguageMenu::LanguageMenu(AppConfigManager* config, QComboBox* languageBox, QWidget* parent)
@@ -49,15 +33,11 @@ LanguageMenu::LanguageMenu(AppConfigManager* config, QComboBox* languageBox, QWi
     connect(m_menu, &QMenu::aboutToShow, this, &LanguageMenu::refill);
 
     const QString stored = m_config ? m_config->get(QLatin1String(KeyLang)) : QString();
-    // Start-up reads "fr" and "vi" exactly; anything else is English.
-    m_running = (stored == QLatin1String("fr") || stored == QLatin1String("vi"))
-                        ? stored
-                        : QStringLiteral("en");
+    m_running = LanguageList::runningLanguage(stored);
     if (m_box) {
-        for (const Language& language : Languages) {
-            const QString code = QLatin1String(language.code);
-            if (m_box->findData(code) < 0)
-                m_box->addItem(QString::fromUtf8(language.name), code);
+        for (const LanguageList::Language& language : LanguageList::all()) {
+            if (m_box->findData(language.code) < 0)
+                m_box->addItem(language.name, language.code);
         }
         const int index = m_box->findData(m_running);
         if (index >= 0)
@@ -82,9 +62,9 @@ void LanguageMenu::refill()
     auto* group = new QActionGroup(m_menu);
     group->setExclusive(true);
     const QString current = choice();
-    for (const Language& language : Languages) {
-        const QString code = QLatin1String(language.code);
-        QAction* action = m_menu->addAction(QString::fromUtf8(language.name));
+    for (const LanguageList::Language& language : LanguageList::all()) {
+        const QString code = language.code;
+        QAction* action = m_menu->addAction(language.name);
         action->setCheckable(true);
         action->setChecked(code == current);
         action->setData(code);
@@ -107,11 +87,12 @@ void LanguageMenu::choose(const QString& code)
         m_config->put(QLatin1String(KeyLang), code);
     updateToolTip();
     if (code != before && code != m_running)
-        QMessageBox::information(window(), text(TitleText), text(NextStartText).arg(nameOf(code)),
+        QMessageBox::information(window(), text(TitleText),
+                                 text(NextStartText).arg(LanguageList::nameOf(code)),
                                  QMessageBox::Ok);
 }
 
 void LanguageMenu::updateToolTip()
 {
-    setToolTip(text(ToolTipText).arg(nameOf(choice())));
+    setToolTip(text(ToolTipText).arg(LanguageList::nameOf(choice())));
 }
