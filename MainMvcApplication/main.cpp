@@ -4,6 +4,8 @@
 #include "mainwidget.h"
 #include "messagelog.h"
 #include "screenshothook.h"
+#include "tracecategories.h"
+#include "traceswitch.h"
 
 #include <appconfigmanager.h>
 #include <datalocation.h>
@@ -21,7 +23,7 @@
 #include <QTextStream>
 #include <QTimer>
 
-// Besides the usual run, three environment variables serve development and tests:
+// Besides the usual run, three environment variables serve development and tests,
 //   HX_QUIT_AFTER_MS=<n>    end the event loop n ms after it started (exit code 0)
 //   HX_STARTUP_PROBE=1      print "hxmain: ready <ms>" on stdout once the controller and
 //                           its window are built, and "hxmain: painted <ms>" when the
@@ -29,6 +31,9 @@
 //   HX_SCREENSHOT=<file>    save a picture of the main window once a unit is connected and
 //                           live values have arrived, then end (see ScreenshotHook);
 //                           HX_SCREENSHOT_TIMEOUT_MS bounds the wait (default 30000)
+// and one serves pilots' reports:
+//   HX_TRACE=1              write the trace of the link and the flows to the log (see
+//                           TraceSwitch for the parts it can name)
 
 namespace {
 
@@ -56,6 +61,7 @@ int main(int argc, char* argv[])
     QElapsedTimer sinceStart;
     sinceStart.start();
     qInstallMessageHandler(logMessageToFile);
+    TraceSwitch::applyFromEnvironment();
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
 
@@ -72,6 +78,8 @@ int main(int argc, char* argv[])
     // be written (a system folder); then it goes to the per-user data folder.
     const QString launchDir = QDir::currentPath();
     setLogFilePath(DataLocation::logFilePath(launchDir, dataPath));
+    qCDebug(lcStartup, "started from %s; settings in %s", qPrintable(launchDir),
+            qPrintable(dataPath));
 
     // Pictures, pages and string tables are found beside the program or in the installed
     // data folder, wherever it was started from. The window's style sheets name their
@@ -102,6 +110,7 @@ int main(int argc, char* argv[])
     splash.showMessage(resources->getValue(3), Qt::AlignBottom | Qt::AlignRight, Qt::white);
 
     QScopedPointer<MainController> controller(new MainController(config.data()));
+    qCDebug(lcStartup, "controller and window built %lld ms after start", sinceStart.elapsed());
 
     if (qEnvironmentVariableIsSet("HX_STARTUP_PROBE")) {
         QTextStream(stdout) << "hxmain: ready " << sinceStart.elapsed() << Qt::endl;

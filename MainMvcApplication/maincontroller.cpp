@@ -15,11 +15,13 @@
 #include "modelbuilder.h"
 #include "parameter.h"
 #include "parametermodel.h"
+#include "pollingtrace.h"
 #include "rxmonitoradaptor.h"
 #include "settingstransfer.h"
 #include "slideradaptor.h"
 #include "sliderwithlineeditadaptor.h"
 #include "statusareamenus.h"
+#include "tracecategories.h"
 
 #include <advanceservosview.h>
 #include <appconfigmanager.h>
@@ -317,6 +319,7 @@ QString MainController::text(int id) const
 
 void MainController::showMainWindow()
 {
+    qCDebug(lcStartup, "main window shown");
     ui->show();
 }
 
@@ -341,6 +344,7 @@ void MainController::setRunMode(AppRunMode mode)
 
 void MainController::sendRead(const QString& addresses)
 {
+    PollingTrace::read(ui->mainTab, addresses);
     serialManager->requestRead(QVariant(addresses));
 }
 
@@ -383,6 +387,8 @@ void MainController::handlePortStatusChanged(int status)
 void MainController::mainTimer_timeout()
 {
     if (readScheduler.pendingReads() > 3) {
+        qCDebug(lcPolling, "%d full reads without an answer: the link checks the unit",
+                readScheduler.pendingReads());
         emit _needReconnect();
         return;
     }
@@ -411,6 +417,8 @@ void MainController::requestReadAllAddress()
 void MainController::mainTab_current_changed(int index)
 {
     skipTicks = 0;
+    qCDebug(lcPolling, "tab %s shown: the reads asked for before are dropped",
+            qPrintable(ui->mainTab->tabText(index)));
     serialManager->clearAllSignalsInReader();
     // The full reads in flight were dropped with the rest: no answer is owed for them.
     readScheduler.setPendingReads(0);
@@ -448,8 +456,11 @@ void MainController::requestWriteConfigChanges(int addr, int value, bool isBlock
 {
     Q_UNUSED(isBlocking)
     parameterModel->setParamValue(addr, value);
-    if (addr <= 0 || value < 0)
+    if (addr <= 0 || value < 0) {
+        qCDebug(lcWrites, "%d = %d kept in the window only: not a value the unit takes", addr,
+                value);
         return;
+    }
     if (runMode == Offline) {
         editFeedback->editKeptOffline(addr, value, sender());
         return;
@@ -612,6 +623,7 @@ void MainController::cbTxMode_current_index_changed(int index)
 
 void MainController::btnSetCenter_clicked()
 {
+    qCDebug(lcPolling, "set centre: no reads for %d ticks", -BusyTicks);
     requestWriteConfigChanges(129, 1, false);
     skipTicks = BusyTicks;
     ui->showProgressDialog(ProgressDialog::Busy, text(122));
@@ -626,6 +638,7 @@ void MainController::btnBind_clicked()
         return;
     const int satellite = ui->cbSatelliteType->currentData(Qt::UserRole).toInt();
     requestWriteConfigChanges(102, satellite == 4 ? 3 : 9, false);
+    qCDebug(lcPolling, "bind: no reads for %d ticks", -BusyTicks);
     skipTicks = BusyTicks;
 }
 
@@ -795,6 +808,11 @@ void MainController::handleParamsChanged(QVariant response)
         // outcome show what the unit holds.
         qDebug("Answer %d,%d dropped: a write to it is under way", address, value);
     } else {
+        if (PollingTrace::answersTraced())
+            PollingTrace::answer(address, value, parameterModel->value(address),
+                                 !adaptorModel->adaptor(address)     ? PollingTrace::NoWidget
+                                 : adaptorModel->isReadOnly(address) ? PollingTrace::BeingEdited
+                                                                     : PollingTrace::Shown);
         adaptorModel->setAdaptorValue(address, value);
         parameterModel->setParamValue(address, value);
         if (address == 524 || address == 533 || address == 534) {

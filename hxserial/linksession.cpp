@@ -1,5 +1,7 @@
 #include "linksession.h"
 
+#include "linktrace.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -155,6 +157,8 @@ void LinkSession::write(int address, int value)
     job.kind = WriteJob;
     job.address = address;
     job.value = value;
+    qCDebug(lcLink, "write %d,%d queued behind %d request(s)", address, value,
+            int(m_queue.size() + m_outstanding.size()));
     m_queue.push_back(job);
     pump();
 }
@@ -164,11 +168,20 @@ void LinkSession::dropReads(quint64 olderThan)
     const auto stale = [olderThan](const Job& job) {
         return (job.kind == ReadJob || job.kind == ChunkJob) && job.generation < olderThan;
     };
+    const auto queuedBefore = m_queue.size();
     m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), stale), m_queue.end());
+    int cancelled = 0;
     for (Exchange& ex : m_outstanding) {
-        if (stale(ex.job))
+        if (stale(ex.job) && !ex.cancelled) {
             ex.cancelled = true;
+            ++cancelled;
+        }
     }
+    if (queuedBefore != m_queue.size() || cancelled > 0)
+        qCDebug(lcLink,
+                "reads asked for before the reader was cleared dropped: %d queued, %d "
+                "under way",
+                int(queuedBefore - m_queue.size()), cancelled);
 }
 
 bool LinkSession::hasWrites() const
@@ -196,9 +209,12 @@ void LinkSession::receive(const QByteArray& bytes)
     ++m_burst;
     QVector<LinkFrame> frames;
     const int rejected = m_parser.feed(bytes, &frames);
+    if (rejected > 0)
+        qCDebug(lcLinkFrames, "%d garbled frame(s) dropped", rejected);
     for (const LinkFrame& frame : qAsConst(frames)) {
         if (!m_active)
             return;
+        qCDebug(lcLinkFrames, "received %s", linkTraceText(frame.encode()).constData());
         handleFrame(frame);
     }
     // A garbled frame was most likely the answer to the oldest request.
@@ -261,6 +277,8 @@ void LinkSession::send(Exchange& ex)
         bytesAhead += other.expectedAnswerBytes;
     ex.deadline = now() + m_settings.answerTimeoutMs +
                   qint64(m_settings.lineTimeMs(bytesAhead) * 1.5) + 1;
+    qCDebug(lcLinkFrames, "sent %s%s", linkTraceText(ex.bytes).constData(),
+            ex.sends > 1 ? " (again)" : "");
     emit transmit(ex.bytes);
 }
 
@@ -484,6 +502,7 @@ void LinkSession::handleAnswer(int index, const LinkFrame& frame)
         if (value != job.value)
             qWarning("hxserial: the unit stored %d at address %d (asked for %d)", value, address,
                      job.value);
+        qCDebug(lcLink, "write %d,%d confirmed: the unit stored %d", job.address, job.value, value);
         emit writeFinished(job.address, job.value, true);
         if (!hasWrites())
             emit writesDone();
@@ -605,6 +624,7 @@ void LinkSession::fail(const QString& reason)
 {
     if (!m_active)
         return;
+    qCDebug(lcLink, "session failed: %s", qPrintable(reason));
     stop(reason);
     emit failed(reason);
 }

@@ -1,6 +1,7 @@
 #include "portworker.h"
 
 #include "linkinbox.h"
+#include "linktrace.h"
 #include "serialportcatalog.h"
 
 #include "serialmanager.h"
@@ -184,6 +185,7 @@ void PortWorker::probeNext()
         const QString name = m_candidates.takeFirst();
         if (!openPort(name))
             continue;
+        qCDebug(lcLink, "probing %s", qPrintable(name));
         m_state = Probing;
         m_session.start();
         m_session.identify(m_settings.probeAttempts);
@@ -372,6 +374,9 @@ void PortWorker::onValueRead(int address, int value, quint64 generation)
     QMutexLocker lock(&m_inbox->emitLock());
     if (generation == m_inbox->generation())
         emit response(QVariant(QStringLiteral("%1,%2").arg(address).arg(value)));
+    else
+        qCDebug(lcLink, "answer %d,%d dropped: asked for before the reader was cleared", address,
+                value);
 }
 
 void PortWorker::onRecordRead(int address, const QByteArray& text, quint64 generation)

@@ -4,6 +4,7 @@
 #include "mainwidget.h"
 #include "offlinebanner.h"
 #include "statusline.h"
+#include "tracecategories.h"
 #include "writeoutcomeview.h"
 
 #include <resourcemanager.h>
@@ -62,9 +63,20 @@ void EditFeedback::noteSource(int windowAddress, QObject* source)
         m_view->setSource(windowAddress, button);
 }
 
+QString EditFeedback::traceName(int windowAddress) const
+{
+    const QWidget* widget = m_view->widgetFor(windowAddress);
+    return QStringLiteral("\"%1\" (%2, %3)")
+            .arg(m_view->settingName(windowAddress),
+                 widget ? widget->objectName() : QStringLiteral("no widget"),
+                 QString::number(windowAddress));
+}
+
 void EditFeedback::editSent(int windowAddress, int unitAddress, int value, QObject* source)
 {
     noteSource(windowAddress, source);
+    qCDebug(lcWrites, "edit of %s to %d: written to the unit as %d,%d",
+            qPrintable(traceName(windowAddress)), value, unitAddress, value);
     m_view->noteEdit(windowAddress, value);
     m_tracker->writeSent(windowAddress, unitAddress, value);
 }
@@ -72,6 +84,8 @@ void EditFeedback::editSent(int windowAddress, int unitAddress, int value, QObje
 void EditFeedback::editKeptOffline(int windowAddress, int value, QObject* source)
 {
     noteSource(windowAddress, source);
+    qCDebug(lcWrites, "edit of %s to %d: kept in the window, no unit connected",
+            qPrintable(traceName(windowAddress)), value);
     m_tracker->writeNotSent(windowAddress, value);
 }
 

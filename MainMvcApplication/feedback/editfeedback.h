@@ -50,6 +50,8 @@ public:
 
 private:
     void noteSource(int windowAddress, QObject* source);
+    // How the trace names a setting: its caption, its widget and its address.
+    QString traceName(int windowAddress) const;
     void portStatusChanged(int status);
     void linkProblemChanged(int problem, const QString& port);
     void showReason();

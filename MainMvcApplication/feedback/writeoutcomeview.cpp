@@ -4,6 +4,7 @@
 #include "adaptormodel.h"
 #include "sliderwithlineeditadaptor.h"
 #include "statusline.h"
+#include "tracecategories.h"
 
 #include <lineeditalert.h>
 #include <resourcemanager.h>
@@ -195,19 +196,28 @@ void WriteOutcomeView::show(int windowAddress, int value, WriteOutcomeTracker::O
     const auto key = qMakePair(windowAddress, value);
     const QString shown =
             m_shown.contains(key) ? m_shown.take(key) : shownValue(windowAddress, value);
+    QString said;
     switch (outcome) {
     case WriteOutcomeTracker::Confirmed:
         clearMark(windowAddress);
-        m_status->showMessage(text(5000).arg(name, shown), StatusLine::Success);
+        said = text(5000).arg(name, shown);
+        m_status->showMessage(said, StatusLine::Success);
         break;
     case WriteOutcomeTracker::Failed:
-        m_status->showMessage(text(5001).arg(name, shown), StatusLine::Failure, 8000);
+        said = text(5001).arg(name, shown);
+        m_status->showMessage(said, StatusLine::Failure, 8000);
         markFailed(windowAddress, text(5003).arg(shown));
         break;
     case WriteOutcomeTracker::NotSent:
-        m_status->showMessage(text(5002).arg(name, shown), StatusLine::Failure, 8000);
+        said = text(5002).arg(name, shown);
+        m_status->showMessage(said, StatusLine::Failure, 8000);
         break;
     }
+    qCDebug(lcWrites, "outcome of %d = %d: %s; the status line says \"%s\"", windowAddress, value,
+            outcome == WriteOutcomeTracker::Confirmed ? "confirmed"
+            : outcome == WriteOutcomeTracker::Failed  ? "failed"
+                                                      : "not sent",
+            qPrintable(said));
     m_sources.remove(windowAddress);
 }
 

@@ -1,5 +1,6 @@
 #include "tabreadscheduler.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace {
@@ -34,6 +35,24 @@ TabReadScheduler::TabReadScheduler()
 QString TabReadScheduler::tabAddresses(int tab)
 {
     return isTab(tab) ? QString::fromLatin1(TabAddressTable[tab]) : QString();
+}
+
+bool TabReadScheduler::isLiveAddress(int address)
+{
+    static const QSet<int> live = [] {
+        QSet<int> addresses;
+        for (int tab = 0; tab < TabCount; ++tab) {
+            const QString part = tabAddresses(tab).section(QLatin1Char(':'), 0, 0);
+            // The log tab's entries are record templates, not values.
+            if (tab == LogTab)
+                continue;
+            for (const QString& entry : part.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                addresses.insert(entry.toInt(nullptr, 10));
+        }
+        addresses.remove(104);
+        return addresses;
+    }();
+    return live.contains(address);
 }
 
 void TabReadScheduler::tick(int tab)

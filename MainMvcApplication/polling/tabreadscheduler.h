@@ -19,6 +19,9 @@ public:
 
     // The address string of a tab: live addresses, ":", full-only addresses.
     static QString tabAddresses(int tab);
+    // Whether the address is a live value, read on every tick by some tab (before its ":").
+    // The bank selector 0104 is read with the receiver tab's live values but is a setting.
+    static bool isLiveAddress(int address);
 
     // Counts one tick for `tab`; every other tab's counter starts over.
     void tick(int tab);

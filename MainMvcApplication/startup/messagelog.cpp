@@ -2,6 +2,7 @@
 
 #include "messagelogfile.h"
 
+#include <QDateTime>
 #include <QMutex>
 
 namespace {
@@ -26,27 +27,37 @@ QString currentLogPath()
     return !logPath.isDestroyed() && !logPath->isEmpty() ? *logPath : QStringLiteral("log");
 }
 
+// A trace line tells when and from which part of the program it came, so that the lines of
+// a pilot's report can be put in order against what the pilot saw.
+QString traceText(const QMessageLogContext& context, const QString& message)
+{
+    return QStringLiteral("%1 %2: %3")
+            .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
+                 QLatin1String(context.category), message);
+}
+
 } // namespace
 
 void logMessageToFile(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    Q_UNUSED(context)
+    const bool traced = context.category && qstrncmp(context.category, "hx.", 3) == 0;
+    const QString text = traced ? traceText(context, message) : message;
     QString line;
     switch (type) {
     case QtDebugMsg:
-        line = QStringLiteral("Debug: %1").arg(message);
+        line = QStringLiteral("Debug: %1").arg(text);
         break;
     case QtWarningMsg:
-        line = QStringLiteral("Warning: %1").arg(message);
+        line = QStringLiteral("Warning: %1").arg(text);
         break;
     case QtCriticalMsg:
-        line = QStringLiteral("Critical: %1").arg(message);
+        line = QStringLiteral("Critical: %1").arg(text);
         break;
     case QtFatalMsg:
-        line = QStringLiteral("Fatal: %1").arg(message);
+        line = QStringLiteral("Fatal: %1").arg(text);
         break;
     default:
-        line = QStringLiteral("Info: %1").arg(message);
+        line = QStringLiteral("Info: %1").arg(text);
         break;
     }
     QMutexLocker lock(&logMutex);

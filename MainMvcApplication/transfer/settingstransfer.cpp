@@ -4,6 +4,7 @@
 #include "mainwidget.h"
 #include "parametermodel.h"
 #include "restoredialog.h"
+#include "tracecategories.h"
 
 #include <appconfigmanager.h>
 #include <progressdialog.h>
@@ -214,6 +215,21 @@ void SettingsTransfer::wake()
         m_loop->quit();
 }
 
+const char* SettingsTransfer::waitName(Wait wait)
+{
+    switch (wait) {
+    case Wait::Done:
+        return "done";
+    case Wait::TimedOut:
+        return "timed out";
+    case Wait::Lost:
+        return "the unit went away";
+    case Wait::Quit:
+        return "the program is closing";
+    }
+    return "";
+}
+
 SettingsTransfer::Wait SettingsTransfer::waitFor(const std::function<bool()>& done, int timeoutMs)
 {
     QElapsedTimer clock;
@@ -256,9 +272,12 @@ SettingsTransfer::Wait SettingsTransfer::readUnit(const QList<int>& addresses, i
     for (int address : addresses)
         request << QStringLiteral("%1").arg(address, 4, 10, QLatin1Char('0'));
     m_link->requestRead(QVariant(request.join(QLatin1Char(','))));
+    qCDebug(lcTransfer, "reading %d settings of the unit", int(addresses.size()));
     const Wait result = waitFor([this] { return m_answers.size() == m_wanted.size(); },
                                 readTimeoutMs(addresses.size()));
     m_collecting = false;
+    qCDebug(lcTransfer, "%d of %d settings read (%s)", int(m_answers.size()), int(addresses.size()),
+            waitName(result));
     return result;
 }
 
@@ -290,6 +309,8 @@ void SettingsTransfer::save()
     // The open dialog lists files by their suffix; a file saved without one would not show.
     path = withSuffix(path, ParameterFileSuffix);
     rememberFolder(path);
+    qCDebug(lcTransfer, "saving %d settings (%s) to %s", int(m_saveList.size()),
+            connected ? "the unit's" : "the window's, no unit connected", qPrintable(path));
     if (m_parameters->saveToFile(path, m_saveList.constData(), m_saveList.size()) != 0) {
         qWarning("Could not write the parameter file %s", qPrintable(path));
         QMessageBox::critical(m_window, text(TextSaveFailedTitle), text(TextSaveFailed),
@@ -349,6 +370,8 @@ void SettingsTransfer::backup()
                               QMessageBox::Ok);
         return;
     }
+    qCDebug(lcTransfer, "backup of unit %d saved to %s: %d settings", serial, qPrintable(path),
+            int(settings.size()));
     QMessageBox::information(m_window, text(TextBackupTitle),
                              text(TextBackupSaved).arg(settings.size()).arg(path), QMessageBox::Ok);
 }
@@ -419,6 +442,9 @@ void SettingsTransfer::open()
     const QStringList notWritten = notWrittenLines(fileValues, skipped, backupFile, &writable);
     for (const QString& line : notWritten)
         qWarning("Parameter file %s: not written: %s", qPrintable(path), qPrintable(line));
+    qCDebug(lcTransfer, "opened %s (%s): %d values, %d may be written, %d lines not",
+            qPrintable(path), backupFile ? "a backup" : "a parameter file", int(fileValues.size()),
+            int(writable.size()), int(notWritten.size()));
 
     beginBusy();
     // What the unit holds now, so that only what differs is shown and written.
@@ -464,6 +490,10 @@ void SettingsTransfer::open()
             for (int address : dialog.checkedAddresses())
                 toWrite.insert(address, writable.value(address));
         }
+        qCDebug(lcTransfer, "%d settings differ from the unit; the pilot %s", int(rows.size()),
+                result == QDialog::Accepted
+                        ? qPrintable(QStringLiteral("chose %1 to write").arg(toWrite.size()))
+                        : "cancelled");
     }
     if (toWrite.isEmpty()) {
         // Cancelled, or nothing checked: the unit is unchanged. (A unit that went away
@@ -507,6 +537,10 @@ void SettingsTransfer::writeValues(const QMap<int, int>& values)
             quitting = true;
             break;
         }
+        qCDebug(lcTransfer, "write %d,%d (%s = %s): %s", address, value,
+                qPrintable(m_catalog.name(address)), qPrintable(m_catalog.display(address, value)),
+                m_writeEnded ? (m_writeConfirmed ? "confirmed" : "not confirmed")
+                             : waitName(outcome));
         if (m_writeEnded && m_writeConfirmed) {
             ++confirmed;
             m_parameters->setParamValue(address, value);
@@ -534,6 +568,10 @@ void SettingsTransfer::writeValues(const QMap<int, int>& values)
         }
     }
     endBusy();
+    qCDebug(lcTransfer, "%d of %d values written%s", confirmed, total,
+            quitting   ? ", the program is closing"
+            : cutShort ? ", cut short: the unit went away"
+                       : "");
 
     if (quitting) {
         qWarning("The program is closing; %d of %d values of the file were written", confirmed,

@@ -79,6 +79,7 @@ public slots:
 
 private:
     enum class Wait { Done, TimedOut, Lost, Quit };
+    static const char* waitName(Wait wait);
 
     QString text(int id) const;
     void rememberFolder(const QString& path);
