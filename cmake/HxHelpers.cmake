@@ -58,3 +58,24 @@ function(hx_copy_data target src_root dst_root)
     endforeach()
     add_custom_target(${target} ALL DEPENDS ${outputs})
 endfunction()
+
+# hx_add_program_library(<name> <sources...>)
+# The code of a program besides its main.cpp, compiled once into the object library
+# <name>_objects. The program links those objects into itself, so the installed program
+# needs no library of its own code. Tests, tools and benchmarks link <name>, a shared
+# library of the same objects: a changed source then relinks that one library and no test
+# (the build does not relink against a changed shared library, CMAKE_LINK_DEPENDS_NO_SHARED).
+# Usage requirements (include folders, libraries) go on <name>_objects and reach both.
+# On Windows, where a DLL exports nothing without export macros, <name> is a static library.
+function(hx_add_program_library name)
+    add_library(${name}_objects OBJECT ${ARGN})
+    set_target_properties(${name}_objects PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    if(WIN32)
+        add_library(${name} STATIC)
+    else()
+        add_library(${name} SHARED)
+    endif()
+    # Its objects were through moc and uic already.
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+    target_link_libraries(${name} PUBLIC ${name}_objects)
+endfunction()
