@@ -228,11 +228,12 @@ void TestControllerFlows::openPacing()
     BoxAnswerer answers({QMessageBox::Ok});
     // What the run mode is while the writes go out (sampled once writing has begun, until
     // the end message shows: polling rightly resumes before it, and a slow machine may
-    // leave the box open for more than one sample).
+    // leave the box open for more than one sample, or still be in the box's loop once it
+    // was answered).
     QList<MainController::AppRunMode> modes;
     QTimer probe;
     connect(&probe, &QTimer::timeout, [&] {
-        if (!f.link->writes().isEmpty() &&
+        if (!f.link->writes().isEmpty() && answers.seen.isEmpty() &&
             !qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             modes << f.controller->currentRunMode();
     });
