@@ -66,10 +66,12 @@ void EditFeedback::noteSource(int windowAddress, QObject* source)
 QString EditFeedback::traceName(int windowAddress) const
 {
     const QWidget* widget = m_view->widgetFor(windowAddress);
+    QString what = QStringLiteral("no widget");
+    if (widget) // a drawn widget made in code may have no name: its class tells it then
+        what = widget->objectName().isEmpty() ? QLatin1String(widget->metaObject()->className())
+                                              : widget->objectName();
     return QStringLiteral("\"%1\" (%2, %3)")
-            .arg(m_view->settingName(windowAddress),
-                 widget ? widget->objectName() : QStringLiteral("no widget"),
-                 QString::number(windowAddress));
+            .arg(m_view->settingName(windowAddress), what, QString::number(windowAddress));
 }
 
 void EditFeedback::editSent(int windowAddress, int unitAddress, int value, QObject* source)
