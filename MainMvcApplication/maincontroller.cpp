@@ -809,10 +809,7 @@ void MainController::handleParamsChanged(QVariant response)
         qDebug("Answer %d,%d dropped: a write to it is under way", address, value);
     } else {
         if (PollingTrace::answersTraced())
-            PollingTrace::answer(address, value, parameterModel->value(address),
-                                 !adaptorModel->adaptor(address)     ? PollingTrace::NoWidget
-                                 : adaptorModel->isReadOnly(address) ? PollingTrace::BeingEdited
-                                                                     : PollingTrace::Shown);
+            PollingTrace::answer(*adaptorModel, address, value, parameterModel->value(address));
         adaptorModel->setAdaptorValue(address, value);
         parameterModel->setParamValue(address, value);
         if (address == 524 || address == 533 || address == 534) {

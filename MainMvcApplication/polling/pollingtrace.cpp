@@ -1,10 +1,22 @@
 #include "pollingtrace.h"
 
+#include "adaptormodel.h"
 #include "tabreadscheduler.h"
 #include "tracecategories.h"
 
 #include <QStringList>
 #include <QTabWidget>
+
+namespace {
+
+void trace(bool live, const QString& text)
+{
+    const QLoggingCategory& category = live ? lcLiveValues() : lcPolling();
+    if (category.isDebugEnabled())
+        QMessageLogger().debug(category, "%s", qPrintable(text));
+}
+
+} // namespace
 
 bool PollingTrace::answersTraced()
 {
@@ -20,30 +32,21 @@ void PollingTrace::read(const QTabWidget* tabs, const QString& addresses)
     for (const QString& entry : entries)
         live = live && TabReadScheduler::isLiveAddress(entry.toInt(nullptr, 10));
     const QString tab = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
-    if (live)
-        qCDebug(lcLiveValues, "read %s (tab %s)", qPrintable(addresses), qPrintable(tab));
-    else
-        qCDebug(lcPolling, "read %s (tab %s)", qPrintable(addresses), qPrintable(tab));
+    trace(live, QStringLiteral("read %1 (tab %2)").arg(addresses, tab));
 }
 
-void PollingTrace::answer(int address, int value, int known, Fate fate)
+void PollingTrace::answer(const AdaptorModel& adaptors, int address, int value, int known)
 {
-    if (fate != BeingEdited && value == known)
+    // The adaptor model skips a read-only adaptor: the pilot is editing its widget.
+    const bool edited = adaptors.adaptor(address) && adaptors.isReadOnly(address);
+    if (!edited && value == known)
         return;
-    const char* what = "";
-    switch (fate) {
-    case Shown:
-        what = "shown";
-        break;
-    case NoWidget:
-        what = "kept (no widget shows it)";
-        break;
-    case BeingEdited:
-        what = "not shown: the pilot is editing its widget";
-        break;
-    }
-    if (TabReadScheduler::isLiveAddress(address))
-        qCDebug(lcLiveValues, "answer %d = %d (was %d): %s", address, value, known, what);
-    else
-        qCDebug(lcPolling, "answer %d = %d (was %d): %s", address, value, known, what);
+    const char* what = edited                       ? "not shown: the pilot is editing its widget"
+                       : !adaptors.adaptor(address) ? "kept (no widget shows it)"
+                                                    : "shown";
+    trace(TabReadScheduler::isLiveAddress(address), QStringLiteral("answer %1 = %2 (was %3): %4")
+                                                            .arg(address)
+                                                            .arg(value)
+                                                            .arg(known)
+                                                            .arg(QLatin1String(what)));
 }

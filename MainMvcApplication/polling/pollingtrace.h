@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class AdaptorModel;
 class QTabWidget;
 
 // What the trace says about reading ("hx.polling", and "hx.polling.live" for the live values
@@ -12,18 +13,13 @@ class QTabWidget;
 class PollingTrace
 {
 public:
-    enum Fate {
-        Shown,       // given to the widget (which skips a value it already shows)
-        NoWidget,    // no widget shows the address; only the parameter model keeps it
-        BeingEdited, // the pilot is editing the widget; the value is not applied later
-    };
-
     // Whether answers are traced at all: the answer path asks before it gathers anything.
     static bool answersTraced();
     // A read request of the tab shown in `tabs`; nothing for an empty one.
     static void read(const QTabWidget* tabs, const QString& addresses);
-    // An answer of the unit: `known` is what the program held for the address before it.
-    static void answer(int address, int value, int known, Fate fate);
+    // An answer of the unit, just before `adaptors` is given it: `known` is what the program
+    // held for the address until now.
+    static void answer(const AdaptorModel& adaptors, int address, int value, int known);
 };
 
 #endif // POLLINGTRACE_H

@@ -42,10 +42,10 @@ bool TabReadScheduler::isLiveAddress(int address)
     static const QSet<int> live = [] {
         QSet<int> addresses;
         for (int tab = 0; tab < TabCount; ++tab) {
-            const QString part = tabAddresses(tab).section(QLatin1Char(':'), 0, 0);
             // The log tab's entries are record templates, not values.
             if (tab == LogTab)
                 continue;
+            const QString part = tabAddresses(tab).section(QLatin1Char(':'), 0, 0);
             for (const QString& entry : part.split(QLatin1Char(','), Qt::SkipEmptyParts))
                 addresses.insert(entry.toInt(nullptr, 10));
         }

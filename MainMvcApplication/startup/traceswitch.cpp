@@ -4,18 +4,22 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 struct Part
 {
     const char* name;
     const char* category;
+    bool inAll; // the live values would fill the log within minutes
 };
 
-const Part Parts[] = {{"frames", "hx.link.frames"}, {"link", "hx.link"},
-                      {"polling", "hx.polling"},    {"live", "hx.polling.live"},
-                      {"writes", "hx.writes"},      {"transfer", "hx.transfer"},
-                      {"startup", "hx.startup"}};
+const Part Parts[] = {{"frames", "hx.link.frames", true}, {"link", "hx.link", true},
+                      {"polling", "hx.polling", true},    {"live", "hx.polling.live", false},
+                      {"writes", "hx.writes", true},      {"transfer", "hx.transfer", true},
+                      {"startup", "hx.startup", true}};
 
 QString ruleOn(const char* category)
 {
@@ -41,22 +45,21 @@ QString TraceSwitch::rulesFor(const QString& value, QStringList* unknown)
     if (wanted == QLatin1String("1") || wanted == QLatin1String("all") ||
         wanted == QLatin1String("on")) {
         for (const Part& part : Parts) {
-            if (qstrcmp(part.category, "hx.polling.live") != 0)
+            if (part.inAll)
                 rules << ruleOn(part.category);
         }
         return rules.join(QLatin1Char('\n'));
     }
     const QStringList names = wanted.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString& name : names) {
-        bool known = false;
-        for (const Part& part : Parts) {
-            if (name.trimmed() == QLatin1String(part.name)) {
-                rules << ruleOn(part.category);
-                known = true;
-            }
-        }
-        if (!known && unknown)
-            *unknown << name.trimmed();
+    for (const QString& entry : names) {
+        const QString name = entry.trimmed();
+        const auto part = std::find_if(std::begin(Parts), std::end(Parts), [&](const Part& p) {
+            return name == QLatin1String(p.name);
+        });
+        if (part != std::end(Parts))
+            rules << ruleOn(part->category);
+        else if (unknown)
+            *unknown << name;
     }
     return rules.join(QLatin1Char('\n'));
 }
