@@ -66,12 +66,10 @@ void TestTrace::partsSwitchedOn_data()
     const QStringList allButLive = {"hx.link.frames", "hx.link",     "hx.polling",
                                     "hx.writes",      "hx.transfer", "hx.startup"};
     QTest::newRow("unset: everything off") << "" << QStringList() << QStringList();
-    QTest::newRow("0") << "0" << QStringList() << QStringList();
     QTest::newRow("1: all but the live values") << "1" << allButLive << QStringList();
     QTest::newRow("ALL") << " ALL " << allButLive << QStringList();
     QTest::newRow("parts named") << "writes, frames" << QStringList{"hx.writes", "hx.link.frames"}
                                  << QStringList();
-    QTest::newRow("live values alone") << "live" << QStringList{"hx.polling.live"} << QStringList();
     QTest::newRow("a name that is no part")
             << "writes,colour" << QStringList{"hx.writes"} << QStringList{"colour"};
 }
@@ -110,9 +108,6 @@ void TestTrace::logLines_data()
     QTest::newRow("the program's trace")
             << QByteArray("hx.writes") << int(QtDebugMsg)
             << "^Debug: \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d hx\\.writes: sent$";
-    QTest::newRow("the link's trace")
-            << QByteArray("hx.link.frames") << int(QtDebugMsg)
-            << "^Debug: \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d hx\\.link\\.frames: sent$";
 }
 
 void TestTrace::logLines()
@@ -165,47 +160,35 @@ void TestTrace::editFollowedToItsConfirmation()
 
 void TestTrace::answerFates_data()
 {
-    QTest::addColumn<int>("address");
-    QTest::addColumn<bool>("withWidget");
     QTest::addColumn<bool>("edited");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("line");
-    // What the program knew before is 50 every time.
-    QTest::newRow("a new value") << 137 << true << false << 66
-                                 << "hx.polling: answer 137 = 66 (was 50): shown";
-    QTest::newRow("the known value again") << 137 << true << false << 50 << QString();
+    // The answers are for 137, which the program knew as 50.
+    QTest::newRow("a new value") << false << 66 << "hx.polling: answer 137 = 66 (was 50): shown";
+    QTest::newRow("the known value again") << false << 50 << QString();
     QTest::newRow("the pilot is typing")
-            << 137 << true << true << 50
+            << true << 50
             << "hx.polling: answer 137 = 50 (was 50): not shown: the pilot is editing its widget";
-    QTest::newRow("no widget shows it") << 224 << false << false << 1
-                                        << "hx.polling: answer 224 = 1 (was 50): kept (no widget "
-                                           "shows it)";
-    QTest::newRow("a live value") << 111 << true << false << 1500
-                                  << "hx.polling.live: answer 111 = 1500 (was 50): shown";
 }
 
 void TestTrace::answerFates()
 {
-    QFETCH(int, address);
-    QFETCH(bool, withWidget);
     QFETCH(bool, edited);
     QFETCH(int, value);
     QFETCH(QString, line);
     QLineEdit edit;
     AdaptorModel adaptors;
-    if (withWidget) {
-        auto* adaptor = new LineEditAdaptor(&edit);
-        adaptor->setReadOnly(edited);
-        adaptors.addAdaptor(address, adaptor);
-    }
-    QLoggingCategory::setFilterRules(TraceSwitch::rulesFor("polling,live"));
+    auto* adaptor = new LineEditAdaptor(&edit);
+    adaptor->setReadOnly(edited);
+    adaptors.addAdaptor(137, adaptor);
+    QLoggingCategory::setFilterRules(TraceSwitch::rulesFor("polling"));
     {
         QMutexLocker lock(&capturedLock);
         captured.clear();
     }
     const QtMessageHandler previous = qInstallMessageHandler(capture);
     QVERIFY(PollingTrace::answersTraced());
-    PollingTrace::answer(adaptors, address, value, 50);
+    PollingTrace::answer(adaptors, 137, value, 50);
     qInstallMessageHandler(previous);
     QCOMPARE(captured, line.isEmpty() ? QStringList() : QStringList{line});
 }
